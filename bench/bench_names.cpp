@@ -1,0 +1,69 @@
+// How long a pick and the load-time fill take, each beside a baseline run
+// in the same process: a bare draw from the generator, and copying the same
+// 2002 texts into plain strings.
+
+#include "benchtiming.h"
+#include "names/builtinlists.h"
+#include "names/namepicker.h"
+
+#include <memory>
+#include <string>
+
+int main()
+{
+    constexpr int picksPerRound = 100'000;
+    constexpr int rounds = 31;
+
+    names::NameTables tables;
+    names::FillNameTables(tables);
+    names::TwisterRandom random;
+    random.reseed(43200.0f);
+
+    // Alternate the measured work and its baseline so both see the same machine.
+    std::vector<double> picks;
+    std::vector<double> draws;
+    std::vector<double> fills;
+    std::vector<double> copies;
+    for (int i = 0; i < 5; ++i) {
+        picks.push_back(bench::medianNanoseconds(rounds, [&] {
+                            for (int n = 0; n < picksPerRound; ++n) {
+                                bench::keep(names::PickName(tables.MaleNames, random));
+                            }
+                        }) /
+                        picksPerRound);
+        draws.push_back(bench::medianNanoseconds(rounds, [&] {
+                            for (int n = 0; n < picksPerRound; ++n) {
+                                bench::keep(random.next());
+                            }
+                        }) /
+                        picksPerRound);
+        fills.push_back(bench::medianNanoseconds(rounds, [] {
+            auto fresh = std::make_unique<names::NameTables>();
+            names::FillNameTables(*fresh);
+            bench::keep(fresh);
+        }));
+        copies.push_back(bench::medianNanoseconds(rounds, [] {
+            std::vector<std::u16string> plain;
+            plain.reserve(2 * names::NameTableSize);
+            for (const auto& list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
+                for (const auto name : list) {
+                    plain.emplace_back(name);
+                }
+            }
+            bench::keep(plain);
+        }));
+    }
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    const double pick = median(picks);
+    const double draw = median(draws);
+    const double fill = median(fills);
+    const double copy = median(copies);
+    std::printf("PickName:        %8.1f ns per pick   (a bare draw: %.1f ns, ratio %.2f; target < 100 ns)\n",
+                pick, draw, pick / draw);
+    std::printf("FillNameTables:  %8.1f us per fill   (copying 2002 strings: %.1f us, ratio %.2f; target < 100 us)\n",
+                fill / 1000.0, copy / 1000.0, fill / copy);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "names/namepicker.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace names {
+
+int IndexForDraw(double r)
+{
+    // Written so that NaN fails the test too.
+    if (!(r >= 0.0 && r < 1.0)) {
+        throw std::out_of_range("Subscript out of range: random draw " + std::to_string(r) +
+                                " is outside [0, 1)");
+    }
+    return static_cast<int>(std::floor(r * NameTableSize));
+}
+
+std::u16string PickName(const NameTable& table, RandomSource& source)
+{
+    return table.at(IndexForDraw(source.next()));
+}
+
+void GenerateName(bool maleChosen, bool femaleChosen, const NameTables& tables,
+                  RandomSource& source, const std::function<void(const std::u16string&)>& show)
+{
+    if (maleChosen) {
+        show(PickName(tables.MaleNames, source));
+    }
+    if (femaleChosen) {
+        show(PickName(tables.FemaleNames, source));
+    }
+}
+
+} // namespace names

@@ -1,0 +1,47 @@
+#include "names/nametable.h"
+
+#include "names/builtinlists.h"
+
+#include <stdexcept>
+
+namespace names {
+
+namespace {
+
+void checkIndex(int index)
+{
+    if (index < 0 || index >= NameTableSize) {
+        throw std::out_of_range("Subscript out of range: name table index " +
+                                std::to_string(index) + " is not within 0 to " +
+                                std::to_string(NameTableSize - 1));
+    }
+}
+
+void fillFrom(NameTable& table, const std::array<std::u16string_view, NameTableSize>& list)
+{
+    for (int index = 0; index < NameTableSize; ++index) {
+        table.assign(index, list[static_cast<std::size_t>(index)]);
+    }
+}
+
+} // namespace
+
+const std::u16string& NameTable::at(int index) const
+{
+    checkIndex(index);
+    return m_entries[static_cast<std::size_t>(index)];
+}
+
+void NameTable::assign(int index, std::u16string_view text)
+{
+    checkIndex(index);
+    m_entries[static_cast<std::size_t>(index)].assign(text);
+}
+
+void FillNameTables(NameTables& tables)
+{
+    fillFrom(tables.MaleNames, BuiltInMaleList);
+    fillFrom(tables.FemaleNames, BuiltInFemaleList);
+}
+
+} // namespace names

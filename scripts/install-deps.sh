@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing for building and running
+# the program, or, with --tests, also for its test suite.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-qpa-plugins        # the X11 platform plugin
+    fonts-liberation       # stands in for MS Sans Serif
+)
+if [[ "${1:-}" == "--tests" ]]; then
+    packages+=(
+        xvfb xauth x11-utils libx11-dev libxtst-dev  # whole-program tests under a virtual display
+        imagemagick xdotool                         # the README screenshot
+        desktop-file-utils appstream                # validators for the desktop files
+        g++-mingw-w64-x86-64                        # builds the Windows launcher
+        valgrind                                    # the leak check
+        dpkg-dev file                               # the Debian package
+    )
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,164 @@
+#include "common/x11session.h"
+
+#include <QThread>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace testing {
+
+namespace {
+
+QString windowTitle(Display* display, ::Window window)
+{
+    char* name = nullptr;
+    QString title;
+    if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+        title = QString::fromLocal8Bit(name);
+        XFree(name);
+    }
+    return title;
+}
+
+} // namespace
+
+X11Session::X11Session() : m_display(XOpenDisplay(nullptr)) {}
+
+X11Session::~X11Session()
+{
+    if (m_display != nullptr) {
+        XCloseDisplay(m_display);
+    }
+}
+
+QSize X11Session::screenSize() const
+{
+    const int screen = DefaultScreen(m_display);
+    return {DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
+}
+
+std::optional<Window> X11Session::waitForWindow(const QString& title,
+                                                std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        ::Window root = 0;
+        ::Window parent = 0;
+        ::Window* children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count);
+        std::optional<Window> found;
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(m_display, children[i], &attributes) != 0 &&
+                attributes.map_state == IsViewable &&
+                windowTitle(m_display, children[i]) == title) {
+                found = children[i];
+            }
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (found) {
+            return found;
+        }
+        QThread::msleep(50);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return std::nullopt;
+}
+
+QRect X11Session::clientGeometry(Window window) const
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(m_display, window, &attributes);
+    int x = 0;
+    int y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
+}
+
+SizeHints X11Session::sizeHints(Window window) const
+{
+    XSizeHints hints{};
+    long supplied = 0;
+    SizeHints result;
+    if (XGetWMNormalHints(m_display, window, &hints, &supplied) != 0) {
+        if (hints.flags & PMinSize) {
+            result.minimum = {hints.min_width, hints.min_height};
+        }
+        if (hints.flags & PMaxSize) {
+            result.maximum = {hints.max_width, hints.max_height};
+        }
+    }
+    return result;
+}
+
+QList<QSize> X11Session::iconSizes(Window window) const
+{
+    const Atom iconAtom = XInternAtom(m_display, "_NET_WM_ICON", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    QList<QSize> sizes;
+    if (XGetWindowProperty(m_display, window, iconAtom, 0, 1 << 20, False, XA_CARDINAL, &type,
+                           &format, &items, &remaining, &data) == Success &&
+        data != nullptr) {
+        // Xlib hands 32-bit items back as longs: width, height, pixels...
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long i = 0; i + 1 < items;) {
+            const auto width = static_cast<int>(values[i]);
+            const auto height = static_cast<int>(values[i + 1]);
+            sizes.append({width, height});
+            i += 2 + static_cast<unsigned long>(width) * static_cast<unsigned long>(height);
+        }
+        XFree(data);
+    }
+    return sizes;
+}
+
+QImage X11Session::grab(const QRect& area) const
+{
+    XImage* shot = XGetImage(m_display, DefaultRootWindow(m_display), area.x(), area.y(),
+                             static_cast<unsigned int>(area.width()),
+                             static_cast<unsigned int>(area.height()), AllPlanes, ZPixmap);
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (shot == nullptr) {
+        return {};
+    }
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            image.setPixel(x, y, static_cast<QRgb>(XGetPixel(shot, x, y)) | 0xff000000u);
+        }
+    }
+    XDestroyImage(shot);
+    return image;
+}
+
+void X11Session::click(Window window, QPoint clientPoint)
+{
+    const QPoint at = clientGeometry(window).topLeft() + clientPoint;
+    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), at.x(), at.y(), CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11Session::requestClose(Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}
+
+} // namespace testing

@@ -1,0 +1,57 @@
+#pragma once
+
+// A small window of the X display the whole-program tests run on: find a
+// top-level window by its title, read what it tells the window manager,
+// grab its pixels, click in it and ask it to close, as a window manager would.
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+using Window = unsigned long; // the X11 window id, as in Xlib
+struct _XDisplay;
+
+namespace testing {
+
+struct SizeHints
+{
+    QSize minimum;
+    QSize maximum;
+};
+
+class X11Session
+{
+public:
+    X11Session();
+    ~X11Session();
+    X11Session(const X11Session&) = delete;
+    X11Session& operator=(const X11Session&) = delete;
+
+    bool isOpen() const { return m_display != nullptr; }
+    QSize screenSize() const;
+
+    // Waits until a mapped top-level window with exactly this title appears.
+    std::optional<Window> waitForWindow(const QString& title, std::chrono::milliseconds timeout);
+
+    // The window's client area in screen coordinates.
+    QRect clientGeometry(Window window) const;
+    SizeHints sizeHints(Window window) const;
+    // The sizes of the icon images the window offers (_NET_WM_ICON).
+    QList<QSize> iconSizes(Window window) const;
+    QImage grab(const QRect& screenArea) const;
+
+    void click(Window window, QPoint clientPoint);
+    // What the close box does: a WM_DELETE_WINDOW message.
+    void requestClose(Window window);
+
+private:
+    _XDisplay* m_display = nullptr;
+};
+
+} // namespace testing

@@ -1,0 +1,242 @@
+// What the window does: loading, generating, changing gender, the link
+// buttons, and the read-only name box.
+
+#include "common/form1controls.h"
+#include "common/scriptedrandom.h"
+#include "links/webaddresses.h"
+#include "ui/appearance.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The window under test with a scripted random source and a launcher that
+// records what it was asked to open.
+struct LoadedForm
+{
+    explicit LoadedForm(std::vector<double> draws = {0.0}, std::int32_t launcherResult = 42)
+        : random(std::move(draws)),
+          form(random, [this, launcherResult](const std::u16string& address) {
+              opened.append(QString::fromStdU16String(address));
+              return launcherResult;
+          })
+    {
+        form.Form_Load();
+    }
+
+    QRadioButton* male() { return testing::control<QRadioButton>(form, "OptionMale"); }
+    QRadioButton* female() { return testing::control<QRadioButton>(form, "OptionFemale"); }
+    QLineEdit* nameBox() { return testing::control<QLineEdit>(form, "TextName"); }
+    void click(const char* name) { QTest::mouseClick(testing::control(form, name), Qt::LeftButton); }
+
+    QString maleEntry(int index) const
+    {
+        return QString::fromStdU16String(form.nameTables().MaleNames.at(index));
+    }
+    QString femaleEntry(int index) const
+    {
+        return QString::fromStdU16String(form.nameTables().FemaleNames.at(index));
+    }
+
+    testing::ScriptedRandom random;
+    QStringList opened;
+    ui::Form1 form;
+};
+
+// Index k of the table, as a draw.
+double slot(int k)
+{
+    return (k + 0.5) / names::NameTableSize;
+}
+
+bool tablesAsFilled(const names::NameTables& tables)
+{
+    names::NameTables fresh;
+    names::FillNameTables(fresh);
+    for (int i = 0; i < names::NameTableSize; ++i) {
+        if (tables.MaleNames.at(i) != fresh.MaleNames.at(i) ||
+            tables.FemaleNames.at(i) != fresh.FemaleNames.at(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class TestForm1Behaviour : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::PrepareAppearance(); }
+
+    void loadSeedsThenFills()
+    {
+        testing::ScriptedRandom random;
+        ui::Form1 form(random);
+        QVERIFY(form.nameTables().MaleNames.at(0).empty());
+        form.Form_Load();
+        QCOMPARE(random.reseeds, 1);
+        QCOMPARE(random.draws, std::size_t(0));
+        QVERIFY(tablesAsFilled(form.nameTables()));
+    }
+
+    void generateWithoutGenderChangesNothing()
+    {
+        LoadedForm w;
+        w.click("Command1");
+        w.click("Command1");
+        QCOMPARE(w.nameBox()->text(), QString());
+        QCOMPARE(w.random.draws, std::size_t(0));
+    }
+
+    void generateShowsAnEntryOfTheChosenGender()
+    {
+        LoadedForm w({slot(3), slot(1000), slot(0)});
+        w.click("OptionMale");
+        w.click("Command1");
+        QCOMPARE(w.nameBox()->text(), w.maleEntry(3));
+
+        w.click("OptionFemale");
+        QVERIFY(!w.male()->isChecked());
+        QCOMPARE(w.nameBox()->text(), QString());
+
+        w.click("Command1");
+        QCOMPARE(w.nameBox()->text(), w.femaleEntry(1000));
+        w.click("Command1");
+        QCOMPARE(w.nameBox()->text(), w.femaleEntry(0));
+        QCOMPARE(w.random.draws, std::size_t(3));
+    }
+
+    void eachGenerateReplacesTheName()
+    {
+        LoadedForm w({slot(10), slot(10), slot(11)});
+        w.click("OptionFemale");
+        QStringList shown;
+        for (int i = 0; i < 3; ++i) {
+            w.click("Command1");
+            shown.append(w.nameBox()->text());
+        }
+        QCOMPARE(shown, QStringList({w.femaleEntry(10), w.femaleEntry(10), w.femaleEntry(11)}));
+    }
+
+    void choosingAGenderEmptiesTheBox_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("then");
+        QTest::newRow("male, then female") << u"OptionMale"_s << u"OptionFemale"_s;
+        QTest::newRow("female, then male") << u"OptionFemale"_s << u"OptionMale"_s;
+        QTest::newRow("male again") << u"OptionMale"_s << u"OptionMale"_s;
+    }
+
+    void choosingAGenderEmptiesTheBox()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, then);
+        LoadedForm w({slot(5)});
+        w.click(qPrintable(first));
+        w.click("Command1");
+        QVERIFY(!w.nameBox()->text().isEmpty());
+        w.click(qPrintable(then));
+        QCOMPARE(w.nameBox()->text(), QString());
+        QVERIFY(w.male()->isChecked() != w.female()->isChecked());
+        QCOMPARE(w.random.draws, std::size_t(1)); // choosing draws no name
+    }
+
+    void keyboardChoosesGenderToo()
+    {
+        LoadedForm w({slot(7)});
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTest::keyClick(w.male(), Qt::Key_Space);
+        QVERIFY(w.male()->isChecked());
+        w.click("Command1");
+        QCOMPARE(w.nameBox()->text(), w.maleEntry(7));
+
+        w.male()->setFocus();
+        QTest::keyClick(w.male(), Qt::Key_Right);
+        QVERIFY(w.female()->isChecked());
+        QVERIFY(!w.male()->isChecked());
+        QCOMPARE(w.nameBox()->text(), QString());
+    }
+
+    void nameBoxIsReadOnlyButCopyable()
+    {
+        LoadedForm w({slot(42)});
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        w.click("OptionMale");
+        w.click("Command1");
+        const QString name = w.maleEntry(42);
+
+        w.nameBox()->setFocus();
+        QTest::keyClicks(w.nameBox(), u"Zed"_s);
+        QTest::keyClick(w.nameBox(), Qt::Key_Backspace);
+        QTest::keyClick(w.nameBox(), Qt::Key_Delete);
+        QTest::keyClick(w.nameBox(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(w.nameBox(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.nameBox()->text(), name);
+
+        QTest::keyClick(w.nameBox(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w.nameBox(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), name);
+    }
+
+    void linkButtonsOpenTheirOwnPage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("Dornwick") << u"Command2"_s
+                                  << QString::fromStdU16String(
+                                         std::u16string(links::DornwickHomePage));
+        QTest::newRow("Velmora Workshop") << u"Command4"_s
+                                          << QString::fromStdU16String(
+                                                 std::u16string(links::VelmoraWorkshopHomePage));
+    }
+
+    void linkButtonsOpenTheirOwnPage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, address);
+        for (const std::int32_t launcherResult : {42, 2}) { // handed over, then refused
+            LoadedForm w({slot(9)}, launcherResult);
+            w.click("OptionFemale");
+            w.click("Command1");
+            const QString name = w.nameBox()->text();
+            const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
+
+            w.click(qPrintable(button));
+            QCOMPARE(w.opened, QStringList{address});
+            w.click(qPrintable(button));
+            QCOMPARE(w.opened, QStringList({address, address}));
+
+            QCOMPARE(w.nameBox()->text(), name);
+            QVERIFY(w.female()->isChecked());
+            QVERIFY(!w.male()->isChecked());
+            QCOMPARE(w.random.draws, std::size_t(1));
+            QVERIFY(tablesAsFilled(w.form.nameTables()));
+            QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore); // no message
+        }
+    }
+
+    void tablesOnlyChangeByTheFill()
+    {
+        LoadedForm w({slot(1), slot(500), slot(1000)});
+        for (const char* name : {"OptionMale", "Command1", "OptionFemale", "Command1", "Command2",
+                                 "Command4", "OptionMale", "Command1", "Command1"}) {
+            w.click(name);
+        }
+        QVERIFY(tablesAsFilled(w.form.nameTables()));
+    }
+};
+
+QTEST_MAIN(TestForm1Behaviour)
+#include "tst_form1behaviour.moc"

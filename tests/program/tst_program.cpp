@@ -1,0 +1,236 @@
+// The real program on a real X display (run under xvfb-run): where its window
+// opens, what it tells the window manager, what it shows, and how it ends.
+
+#include "common/x11session.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString Title = u"Velmora 2 Name Generator"_s;
+const QColor Navy(0, 0, 128);
+
+// Client-area points of the controls, from the window's layout.
+constexpr QPoint MaleOption{36, 40};
+constexpr QPoint FemaleOption{100, 40};
+constexpr QPoint GenerateButton{232, 36};
+constexpr QRect NameBoxInside{19, 91, 275, 13};
+constexpr QRect BannerArea{312, 8, 125, 119};
+constexpr QPoint DornwickButton{80, 156};
+constexpr QPoint WorkshopButton{80, 180};
+
+QString readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+int inkIn(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run"); }
+
+    void cleanup()
+    {
+        if (m_program && m_program->state() != QProcess::NotRunning) {
+            m_program->kill();
+            m_program->waitForFinished(5000);
+        }
+        m_program.reset();
+    }
+
+    void opensCentredAndFixed()
+    {
+        const Window window = start();
+        const QRect client = m_x.clientGeometry(window);
+        QCOMPARE(client.size(), QSize(449, 209));
+        const QSize screen = m_x.screenSize();
+        QVERIFY(qAbs(client.center().x() - screen.width() / 2) <= 1);
+        QVERIFY(qAbs(client.center().y() - screen.height() / 2) <= 1);
+
+        const testing::SizeHints hints = m_x.sizeHints(window);
+        QCOMPARE(hints.minimum, QSize(449, 209));
+        QCOMPARE(hints.maximum, QSize(449, 209));
+
+        const QList<QSize> icons = m_x.iconSizes(window);
+        QVERIFY(icons.contains(QSize(16, 16)));
+        QVERIFY(icons.contains(QSize(32, 32)));
+        closeAndExpectCleanExit(window);
+    }
+
+    void showsNavyGroundAndTheBannerUnscaled()
+    {
+        const Window window = start();
+        const QImage shot = m_x.grab(m_x.clientGeometry(window));
+        for (const QPoint navyPoint : {QPoint(3, 3), QPoint(443, 60), QPoint(200, 124),
+                                       QPoint(445, 205), QPoint(4, 205)}) {
+            QCOMPARE(shot.pixelColor(navyPoint), Navy);
+        }
+        const QImage banner = QImage(QStringLiteral(VELMORA_BANNER_FILE))
+                                  .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(banner.size(), BannerArea.size());
+        QCOMPARE(shot.copy(BannerArea), banner);
+        closeAndExpectCleanExit(window);
+    }
+
+    void generatesAndClearsNames()
+    {
+        const Window window = start();
+        const auto nameBoxInk = [&] {
+            const QRect client = m_x.clientGeometry(window);
+            return inkIn(m_x.grab(NameBoxInside.translated(client.topLeft())));
+        };
+        QCOMPARE(nameBoxInk(), 0);
+        m_x.click(window, GenerateButton);
+        QTest::qWait(300);
+        QCOMPARE(nameBoxInk(), 0); // no gender chosen yet
+
+        m_x.click(window, MaleOption);
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        m_x.click(window, FemaleOption);
+        QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        closeAndExpectCleanExit(window);
+    }
+
+    void ignoresItsArguments()
+    {
+        const Window window = start({u"--male"_s, u"names.txt"_s, u"-x"_s});
+        QCOMPARE(m_x.clientGeometry(window).size(), QSize(449, 209));
+        closeAndExpectCleanExit(window);
+    }
+
+    // A stand-in xdg-open, first on PATH, records each call: the argument
+    // count, then each argument on a line of its own.
+    void linkButtonsHandTheirAddressToTheDesktop()
+    {
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        const QString record = bin.filePath(u"calls.txt"_s);
+        QFile standIn(bin.filePath(u"xdg-open"_s));
+        QVERIFY(standIn.open(QIODevice::WriteOnly));
+        standIn.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> \"$VELMORA_TEST_RECORD\"\n");
+        standIn.close();
+        standIn.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PATH"_s, bin.path() + u':' + environment.value(u"PATH"_s));
+        environment.insert(u"VELMORA_TEST_RECORD"_s, record);
+        environment.remove(u"BROWSER"_s);
+        environment.remove(u"DEFAULT_BROWSER"_s);
+        const Window window = start({}, environment);
+
+        m_x.click(window, DornwickButton);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(record), u"1\nhttp://dornwick.example/\n"_s, 10000);
+        m_x.click(window, WorkshopButton);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(record),
+                                  u"1\nhttp://dornwick.example/\n1\nhttp://vworkshop.example/\n"_s,
+                                  10000);
+        closeAndExpectCleanExit(window);
+    }
+
+    // With no browser launcher anywhere on PATH the buttons do nothing
+    // visible, and the program carries on as it was.
+    void linkButtonsWithoutALauncherChangeNothing()
+    {
+        QTemporaryDir emptyBin;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PATH"_s, emptyBin.path());
+        environment.remove(u"BROWSER"_s);
+        environment.remove(u"DEFAULT_BROWSER"_s);
+        const Window window = start({}, environment);
+        const QRect client = m_x.clientGeometry(window);
+
+        m_x.click(window, MaleOption);
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(inkIn(m_x.grab(NameBoxInside.translated(client.topLeft()))) > 20,
+                                 5000);
+        // The gender frame and the name frame; the buttons may show where the focus went.
+        const QRect gender = QRect(8, 8, 145, 49).translated(client.topLeft());
+        const QRect name = QRect(8, 64, 297, 57).translated(client.topLeft());
+        const QImage genderBefore = m_x.grab(gender);
+        const QImage nameBefore = m_x.grab(name);
+        m_x.click(window, DornwickButton);
+        m_x.click(window, WorkshopButton);
+        QTest::qWait(500);
+        QCOMPARE(m_program->state(), QProcess::Running);
+        QVERIFY(m_x.waitForWindow(Title, 1s).has_value());
+        QCOMPARE(m_x.grab(gender), genderBefore);
+        QCOMPARE(m_x.grab(name), nameBefore);
+        closeAndExpectCleanExit(window);
+    }
+
+    void saysSoWhenThereIsNoDisplay()
+    {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, u":4711"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VELMORA_PROGRAM), {});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
+        QVERIFY(program.exitCode() != 0);
+        const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+        QCOMPARE(errors.trimmed().count(u'\n'), 0); // one plain sentence
+        QVERIFY2(errors.contains(u"needs a graphical desktop"_s), qPrintable(errors));
+    }
+
+private:
+    Window start(const QStringList& arguments = {},
+                 QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+    {
+        m_program = std::make_unique<QProcess>();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        m_program->setProcessEnvironment(environment);
+        m_program->start(QStringLiteral(VELMORA_PROGRAM), arguments);
+        if (!m_program->waitForStarted(10000)) {
+            qFatal("the program did not start");
+        }
+        const std::optional<Window> window = m_x.waitForWindow(Title, 15s);
+        if (!window) {
+            qFatal("the program's window did not appear");
+        }
+        return *window;
+    }
+
+    void closeAndExpectCleanExit(Window window)
+    {
+        m_x.requestClose(window);
+        QVERIFY(m_program->waitForFinished(10000));
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program->exitCode(), 0);
+    }
+
+    testing::X11Session m_x;
+    std::unique_ptr<QProcess> m_program;
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"

@@ -1,0 +1,133 @@
+// The error dispatcher: an error that ends a handler is reported and the
+// window lives on; an error during Load keeps the window from showing.
+
+#include "common/form1controls.h"
+#include "common/scriptedrandom.h"
+#include "ui/appearance.h"
+#include "ui/windowengine.h"
+
+#include <QTest>
+
+#include <limits>
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A start-up form whose Load fails the way a fill that runs out of memory would.
+struct FailingLoadForm
+{
+    void Form_Load()
+    {
+        ++loads;
+        throw std::bad_alloc();
+    }
+    void show() { shown = true; }
+
+    int loads = 0;
+    bool shown = false;
+};
+
+struct HealthyForm
+{
+    void Form_Load() { ++loads; }
+    void show() { shown = true; }
+
+    int loads = 0;
+    bool shown = false;
+};
+
+} // namespace
+
+class TestWindowEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestWindowEngine(ui::EngineApplication& app) : m_app(app)
+    {
+        m_app.setErrorReporter([this](const QString& message) { m_reports.append(message); });
+    }
+
+private Q_SLOTS:
+    void init() { m_reports.clear(); }
+
+    void loadRunsOnceBeforeShow()
+    {
+        HealthyForm form;
+        QVERIFY(ui::LoadThenShow(m_app, form));
+        QCOMPARE(form.loads, 1);
+        QVERIFY(form.shown);
+        QVERIFY(m_reports.isEmpty());
+    }
+
+    void failedLoadIsReportedAndNotShown()
+    {
+        FailingLoadForm form;
+        QVERIFY(!ui::LoadThenShow(m_app, form));
+        QCOMPARE(form.loads, 1);
+        QVERIFY(!form.shown);
+        QCOMPARE(m_reports.size(), 1);
+    }
+
+    void handlerErrorIsReportedAndTheWindowLivesOn_data()
+    {
+        QTest::addColumn<double>("badDraw");
+        QTest::newRow("draw of exactly one") << 1.0;
+        QTest::newRow("negative draw") << -0.25;
+        QTest::newRow("draw that is not a number") << std::numeric_limits<double>::quiet_NaN();
+    }
+
+    void handlerErrorIsReportedAndTheWindowLivesOn()
+    {
+        QFETCH(double, badDraw);
+        testing::ScriptedRandom random({0.5, badDraw, 0.0});
+        ui::Form1 form(random);
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        auto* generate = testing::control(form, "Command1");
+        auto* name = testing::control<QLineEdit>(form, "TextName");
+        QTest::mouseClick(testing::control(form, "OptionMale"), Qt::LeftButton);
+        QTest::mouseClick(generate, Qt::LeftButton);
+        const QString first = name->text();
+        QCOMPARE(first, QString::fromStdU16String(form.nameTables().MaleNames.at(500)));
+
+        // The bad draw ends the handler: reported once, nothing written.
+        QTest::mouseClick(generate, Qt::LeftButton);
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY2(m_reports.constFirst().contains(u"out of range"_s), qPrintable(m_reports.first()));
+        QCOMPARE(name->text(), first);
+        QVERIFY(form.isVisible());
+
+        // The window goes on working.
+        QTest::mouseClick(generate, Qt::LeftButton);
+        QCOMPARE(name->text(), QString::fromStdU16String(form.nameTables().MaleNames.at(0)));
+        QCOMPARE(m_reports.size(), 1);
+    }
+
+    void unknownErrorsAreReportedToo()
+    {
+        QVERIFY(!m_app.dispatch([] { throw 42; }));
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY(!m_reports.constFirst().isEmpty());
+        QVERIFY(m_app.dispatch([] {}));
+        QCOMPARE(m_reports.size(), 1);
+    }
+
+private:
+    ui::EngineApplication& m_app;
+    QStringList m_reports;
+};
+
+int main(int argc, char* argv[])
+{
+    ui::EngineApplication app(argc, argv);
+    ui::PrepareAppearance();
+    TestWindowEngine test(app);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windowengine.moc"

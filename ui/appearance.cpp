@@ -1,0 +1,67 @@
+#include "ui/appearance.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+#include <QStringList>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+using namespace Qt::StringLiterals;
+
+namespace ui {
+
+namespace {
+
+const QString WindowFontFamily = u"MS Sans Serif"_s;
+constexpr double WindowFontPoints = 8.25;
+
+// Qt's classic Windows style: its group boxes run the border line through
+// the middle of the caption. It draws that caption in the text colour meant
+// for edit fields, though; here it takes the frame's own foreground colour,
+// so it reads white on navy.
+class ClassicStyle : public QProxyStyle
+{
+public:
+    ClassicStyle() : QProxyStyle(QStyleFactory::create(u"Windows"_s)) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_GroupBox_TextLabelColor && option != nullptr) {
+            return static_cast<int>(option->palette.color(QPalette::WindowText).rgba());
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+QString WindowTitle()
+{
+    return u"Velmora 2 Name Generator"_s;
+}
+
+void PrepareAppearance()
+{
+    QApplication::setStyle(new ClassicStyle);
+    // Free desktops rarely have MS Sans Serif. Prefer a substitute whose
+    // letters are no wider, so every caption fits its fixed-size control.
+    QFont::insertSubstitutions(WindowFontFamily, {u"Liberation Sans"_s, u"Arimo"_s,
+                                                  u"Arial"_s, u"DejaVu Sans"_s});
+}
+
+QFont WindowFont()
+{
+    QFont font(WindowFontFamily);
+    font.setPointSizeF(WindowFontPoints);
+    return font;
+}
+
+QFont BoldWindowFont()
+{
+    QFont font = WindowFont();
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+} // namespace ui

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+// The window's own colours.
+inline constexpr QColor Navy{0, 0, 128};
+inline constexpr QColor White{255, 255, 255};
+
+// "Velmora 2 Name Generator": the window title, also used for error messages.
+QString WindowTitle();
+
+// Application-wide look, set once before the window is built: the classic
+// style, whose group boxes run their border line through the caption, and a
+// stand-in for the window font where the system lacks it.
+void PrepareAppearance();
+
+// "MS Sans Serif" at 8.25 points, regular or bold.
+QFont WindowFont();
+QFont BoldWindowFont();
+
+} // namespace ui

@@ -1,0 +1,84 @@
+#include "ui/windowengine.h"
+
+#include "ui/appearance.h"
+
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdio>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace ui {
+
+namespace {
+
+void reportToUser(const QString& message)
+{
+    std::fprintf(stderr, "velmora2-name-generator: error: %s\n", qUtf8Printable(message));
+    QMessageBox::critical(QApplication::activeWindow(), WindowTitle(), message);
+}
+
+// Messages Qt gives while it connects to the display, held back until it
+// is known whether the connection worked.
+QStringList& startupMessages()
+{
+    static QStringList messages;
+    return messages;
+}
+
+// When Qt cannot reach a display it says so in several messages and then
+// aborts. Catch the fatal one and leave with a single plain sentence instead.
+void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "Velmora 2 Name Generator needs a graphical desktop, "
+                             "and no display could be opened.\n");
+        std::_Exit(EXIT_FAILURE);
+    }
+    startupMessages().append(message);
+}
+
+} // namespace
+
+EngineApplication::EngineApplication(int& argc, char** argv)
+    : QApplication(argc, argv), m_reporter(reportToUser)
+{
+}
+
+bool EngineApplication::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    dispatch([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+void EngineApplication::setErrorReporter(ErrorReporter reporter)
+{
+    m_reporter = std::move(reporter);
+}
+
+void EngineApplication::report(const QString& what) noexcept
+{
+    const QString message = what.isEmpty()
+                                ? u"The action stopped because of an unknown error."_s
+                                : u"The action stopped because of an error:\n"_s + what;
+    m_reporter(message);
+}
+
+std::unique_ptr<EngineApplication> StartEngine(int& argc, char** argv)
+{
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
+    auto app = std::make_unique<EngineApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& message : std::as_const(startupMessages())) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    }
+    startupMessages().clear();
+    PrepareAppearance();
+    return app;
+}
+
+} // namespace ui
