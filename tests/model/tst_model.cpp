@@ -1,0 +1,241 @@
+// Model-based random test: drives the real window with a long, seeded,
+// random sequence of user actions and, after each one, checks the window
+// against a small model of what the program must do.
+//
+//   VELMORA_MODEL_SEED=<n>     replays a run (the seed is printed)
+//   VELMORA_MODEL_ACTIONS=<n>  number of actions (default 100000)
+
+#include "common/form1controls.h"
+#include "links/webaddresses.h"
+#include "names/namepicker.h"
+#include "ui/appearance.h"
+#include "ui/windowengine.h"
+
+#include <QClipboard>
+#include <QTest>
+
+#include <chrono>
+#include <random>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Gender { None, Male, Female };
+
+// The program's generator, watched: how many values it gave, and the last one.
+class WatchedRandom final : public names::RandomSource
+{
+public:
+    void reseed(float seed) override { m_inner.reseed(seed); }
+    double next() override
+    {
+        ++draws;
+        last = m_inner.next();
+        return last;
+    }
+
+    std::size_t draws = 0;
+    double last = 0.0;
+
+private:
+    names::TwisterRandom m_inner;
+};
+
+qulonglong environmentNumber(const char* name, qulonglong fallback)
+{
+    bool ok = false;
+    const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? value : fallback;
+}
+
+const QString Dornwick = QString::fromStdU16String(std::u16string(links::DornwickHomePage));
+const QString Workshop = QString::fromStdU16String(std::u16string(links::VelmoraWorkshopHomePage));
+
+} // namespace
+
+class TestModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestModel(ui::EngineApplication& app) : m_app(app) {}
+
+private Q_SLOTS:
+    void randomSessionsFollowTheModel();
+
+private:
+    ui::EngineApplication& m_app;
+};
+
+void TestModel::randomSessionsFollowTheModel()
+{
+    const qulonglong seed = environmentNumber(
+        "VELMORA_MODEL_SEED",
+        static_cast<qulonglong>(std::chrono::system_clock::now().time_since_epoch().count()));
+    const qulonglong actions = environmentNumber("VELMORA_MODEL_ACTIONS", 100000);
+    qInfo("model run: VELMORA_MODEL_SEED=%llu VELMORA_MODEL_ACTIONS=%llu", seed, actions);
+    std::mt19937_64 dice(seed);
+
+    QStringList reports;
+    m_app.setErrorReporter([&](const QString& message) { reports.append(message); });
+
+    WatchedRandom random;
+    QStringList launched;
+    bool launcherFails = false;
+    ui::Form1 form(random, [&](const std::u16string& address) {
+        launched.append(QString::fromStdU16String(address));
+        return launcherFails ? 0 : 42;
+    });
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    names::NameTables filled;
+    names::FillNameTables(filled);
+    const auto tablesIntact = [&] {
+        for (int i = 0; i < names::NameTableSize; ++i) {
+            if (form.nameTables().MaleNames.at(i) != filled.MaleNames.at(i) ||
+                form.nameTables().FemaleNames.at(i) != filled.FemaleNames.at(i)) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    auto* male = testing::control<QRadioButton>(form, "OptionMale");
+    auto* female = testing::control<QRadioButton>(form, "OptionFemale");
+    auto* box = testing::control<QLineEdit>(form, "TextName");
+    const QList<const char*> everyControl{
+        "Picture1", "Frame4", "Command4", "Command2", "Label5", "Label4", "Label6", "Label7",
+        "Label8", "Frame3", "Command1", "Frame2", "TextName", "Frame1", "OptionFemale",
+        "OptionMale"};
+
+    // The model.
+    Gender gender = Gender::None;
+    QString text;
+    std::size_t draws = 0;
+    QStringList expectedLaunches;
+
+    const auto choose = [&](Gender chosen) {
+        gender = chosen;
+        text.clear();
+    };
+    // A generate with a gender chosen draws once; the model reads the value
+    // the program drew (had it drawn none, the draw count gives it away).
+    const auto generate = [&] {
+        if (gender == Gender::None) {
+            return;
+        }
+        ++draws;
+        const names::NameTable& table =
+            gender == Gender::Male ? filled.MaleNames : filled.FemaleNames;
+        text = QString::fromStdU16String(table.at(names::IndexForDraw(random.last)));
+    };
+    // What pressing a control does, by its name.
+    const auto press = [&](const QString& name) {
+        if (name == u"OptionMale"_s) {
+            choose(Gender::Male);
+        } else if (name == u"OptionFemale"_s) {
+            choose(Gender::Female);
+        } else if (name == u"Command1"_s) {
+            generate();
+        } else if (name == u"Command2"_s) {
+            expectedLaunches.append(Dornwick);
+        } else if (name == u"Command4"_s) {
+            expectedLaunches.append(Workshop);
+        }
+    };
+
+    for (qulonglong step = 0; step < actions; ++step) {
+        launcherFails = dice() % 4 == 0;
+        QWidget* focus = QApplication::focusWidget();
+        const QString focusName = focus != nullptr ? focus->objectName() : QString();
+        QString action;
+
+        switch (dice() % 10) {
+        case 0:
+        case 1:
+        case 2: { // a mouse click on any control, weighted towards the live ones
+            const char* name = dice() % 2 == 0
+                                   ? everyControl[static_cast<qsizetype>(dice() % 16)]
+                                   : std::array{"OptionMale", "OptionFemale", "Command1",
+                                                "Command1"}[dice() % 4];
+            action = u"click "_s + QString::fromLatin1(name);
+            QTest::mouseClick(testing::control(form, name), Qt::LeftButton);
+            press(QString::fromLatin1(name));
+            break;
+        }
+        case 3:
+            action = u"Tab"_s;
+            QTest::keyClick(focus, Qt::Key_Tab);
+            break;
+        case 4:
+            action = u"Shift+Tab"_s;
+            QTest::keyClick(focus, Qt::Key_Backtab);
+            break;
+        case 5:
+        case 6: { // Space presses whatever has the focus
+            action = u"Space on "_s + focusName;
+            QTest::keyClick(focus, Qt::Key_Space);
+            press(focusName);
+            break;
+        }
+        case 7: { // arrows: inside the gender group they choose the neighbour
+            static const std::array arrows{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+            const Qt::Key key = arrows[dice() % 4];
+            action = u"arrow %1 on %2"_s.arg(int(key)).arg(focusName);
+            const bool wasMale = male->isChecked();
+            const bool wasFemale = female->isChecked();
+            QTest::keyClick(focus, key);
+            if (male->isChecked() != wasMale || female->isChecked() != wasFemale) {
+                choose(male->isChecked() ? Gender::Male : Gender::Female);
+            }
+            break;
+        }
+        case 8: { // typing into the name box changes nothing
+            action = u"typing into the name box"_s;
+            box->setFocus();
+            QTest::keyClicks(box, u"Zq"_s);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+            break;
+        }
+        case 9: { // copying the name
+            action = u"Ctrl+A, Ctrl+C in the name box"_s;
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            if (!text.isEmpty() && QGuiApplication::clipboard()->text() != text) {
+                QFAIL(qPrintable(u"step %1 (%2): copied \"%3\", not \"%4\""_s.arg(step).arg(
+                    action, QGuiApplication::clipboard()->text(), text)));
+            }
+            break;
+        }
+        }
+
+        const auto where = [&] { return u"seed %1, step %2 (%3)"_s.arg(seed).arg(step).arg(action); };
+        QVERIFY2(male->isChecked() == (gender == Gender::Male), qPrintable(where()));
+        QVERIFY2(female->isChecked() == (gender == Gender::Female), qPrintable(where()));
+        QVERIFY2(box->text() == text,
+                 qPrintable(where() + u": shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
+        QVERIFY2(random.draws == draws, qPrintable(where() + u": unexpected draw"_s));
+        QVERIFY2(launched == expectedLaunches, qPrintable(where() + u": launcher calls differ"_s));
+        QVERIFY2(reports.isEmpty(), qPrintable(where() + u": "_s + reports.value(0)));
+        QVERIFY2(tablesIntact(), qPrintable(where() + u": a table changed"_s));
+    }
+    qInfo("%llu actions, %zu names drawn, %lld pages opened", actions, draws,
+          static_cast<long long>(launched.size()));
+}
+
+int main(int argc, char* argv[])
+{
+    ui::EngineApplication app(argc, argv);
+    ui::PrepareAppearance();
+    TestModel test(app);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_model.moc"
