@@ -4,6 +4,7 @@
 #include "links/webaddresses.h"
 #include "names/namepicker.h"
 #include "ui/appearance.h"
+#include "ui/windowengine.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -193,11 +194,17 @@ void Form1::setTabOrder()
 
 void Form1::connectHandlers()
 {
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(OptionMale, &QRadioButton::clicked, this, &Form1::OptionMale_Click);
-    connect(OptionFemale, &QRadioButton::clicked, this, &Form1::OptionFemale_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    // Every handler runs inside the dispatcher, which stops and reports an
+    // error before it could unwind through Qt.
+    const auto onClick = [this](QAbstractButton* button, void (Form1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(Command1, &Form1::Command1_Click);
+    onClick(OptionMale, &Form1::OptionMale_Click);
+    onClick(OptionFemale, &Form1::OptionFemale_Click);
+    onClick(Command2, &Form1::Command2_Click);
+    onClick(Command4, &Form1::Command4_Click);
 }
 
 void Form1::centreOnScreen()

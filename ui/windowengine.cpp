@@ -41,31 +41,34 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
     startupMessages().append(message);
 }
 
+ErrorReporter& currentReporter()
+{
+    static ErrorReporter reporter = reportToUser;
+    return reporter;
+}
+
 } // namespace
 
-EngineApplication::EngineApplication(int& argc, char** argv)
-    : QApplication(argc, argv), m_reporter(reportToUser)
+void SetErrorReporter(ErrorReporter reporter)
 {
+    currentReporter() = std::move(reporter);
 }
 
-bool EngineApplication::notify(QObject* receiver, QEvent* event)
-{
-    bool handled = false;
-    dispatch([&] { handled = QApplication::notify(receiver, event); });
-    return handled;
-}
-
-void EngineApplication::setErrorReporter(ErrorReporter reporter)
-{
-    m_reporter = std::move(reporter);
-}
-
-void EngineApplication::report(const QString& what) noexcept
+void ReportError(const QString& what) noexcept
 {
     const QString message = what.isEmpty()
                                 ? u"The action stopped because of an unknown error."_s
                                 : u"The action stopped because of an error:\n"_s + what;
-    m_reporter(message);
+    currentReporter()(message);
+}
+
+EngineApplication::EngineApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool EngineApplication::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    Dispatch([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 std::unique_ptr<EngineApplication> StartEngine(int& argc, char** argv)

@@ -13,46 +13,47 @@ namespace ui {
 // Shows the user an error that ended an action of the program.
 using ErrorReporter = std::function<void(const QString& message)>;
 
-// The application object of the program. Every event Qt delivers passes
-// through notify(); an error that ends a handler stops there, is reported,
-// and the program goes on with its window and state as they were.
+// Replaces how errors are shown (by default: a line on stderr and a message box).
+void SetErrorReporter(ErrorReporter reporter);
+
+// Reports an error that ended a handler.
+void ReportError(const QString& what) noexcept;
+
+// The event dispatcher: runs one handler of the program. An error that ends
+// the handler stops here and is reported, so it never unwinds through Qt,
+// and the program goes on with its window and state as they were. Returns
+// whether the handler ran to its end.
+template <typename Handler>
+bool Dispatch(Handler&& handler) noexcept
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        ReportError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ReportError(QString());
+    }
+    return false;
+}
+
+// The application object of the program. Event handlers reach the program
+// through Dispatch; notify() puts the same net under every other event Qt
+// delivers, so nothing thrown can reach Qt's event loop.
 class EngineApplication : public QApplication
 {
 public:
     EngineApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Runs handler; if it throws, reports the error and returns false.
-    template <typename Handler>
-    bool dispatch(Handler&& handler) noexcept
-    {
-        try {
-            handler();
-            return true;
-        } catch (const std::exception& error) {
-            report(QString::fromLocal8Bit(error.what()));
-        } catch (...) {
-            report(QString());
-        }
-        return false;
-    }
-
-    // Replaces how errors are shown (by default: a line on stderr and a message box).
-    void setErrorReporter(ErrorReporter reporter);
-
-private:
-    void report(const QString& what) noexcept;
-
-    ErrorReporter m_reporter;
 };
 
 // Raises Load of form exactly once and shows form only after load returned.
 // A failed Load is reported and the form stays hidden; returns whether it loaded.
 template <typename Form>
-bool LoadThenShow(EngineApplication& app, Form& form)
+bool LoadThenShow(Form& form)
 {
-    if (!app.dispatch([&form] { form.Form_Load(); })) {
+    if (!Dispatch([&form] { form.Form_Load(); })) {
         return false;
     }
     form.show();
@@ -71,7 +72,7 @@ int RunWindowEngine(int argc, char** argv)
 {
     const std::unique_ptr<EngineApplication> app = StartEngine(argc, argv);
     StartupForm form;
-    if (!LoadThenShow(*app, form)) {
+    if (!LoadThenShow(form)) {
         return EXIT_FAILURE;
     }
     return app->exec();

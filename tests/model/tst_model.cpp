@@ -58,14 +58,8 @@ class TestModel : public QObject
 {
     Q_OBJECT
 
-public:
-    explicit TestModel(ui::EngineApplication& app) : m_app(app) {}
-
 private Q_SLOTS:
     void randomSessionsFollowTheModel();
-
-private:
-    ui::EngineApplication& m_app;
 };
 
 void TestModel::randomSessionsFollowTheModel()
@@ -78,7 +72,7 @@ void TestModel::randomSessionsFollowTheModel()
     std::mt19937_64 dice(seed);
 
     QStringList reports;
-    m_app.setErrorReporter([&](const QString& message) { reports.append(message); });
+    ui::SetErrorReporter([&](const QString& message) { reports.append(message); });
 
     WatchedRandom random;
     QStringList launched;
@@ -234,7 +228,7 @@ int main(int argc, char* argv[])
 {
     ui::EngineApplication app(argc, argv);
     ui::PrepareAppearance();
-    TestModel test(app);
+    TestModel test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -225,7 +225,7 @@ private:
         m_x.requestClose(window);
         QVERIFY(m_program->waitForFinished(10000));
         QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_program->exitCode(), 0);
+        QVERIFY2(m_program->exitCode() == 0, m_program->readAllStandardError().constData());
     }
 
     testing::X11Session m_x;

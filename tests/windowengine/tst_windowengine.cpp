@@ -1,5 +1,6 @@
 // The error dispatcher: an error that ends a handler is reported and the
-// window lives on; an error during Load keeps the window from showing.
+// window lives on; an error during Load keeps the window from showing; an
+// error thrown anywhere else in event delivery stops at the application.
 
 #include "common/form1controls.h"
 #include "common/scriptedrandom.h"
@@ -29,6 +30,18 @@ struct FailingLoadForm
     bool shown = false;
 };
 
+class ThrowingWidget : public QObject
+{
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::User) {
+            throw std::runtime_error("user event failed");
+        }
+        return QObject::event(event);
+    }
+};
+
 struct HealthyForm
 {
     void Form_Load() { ++loads; }
@@ -45,9 +58,9 @@ class TestWindowEngine : public QObject
     Q_OBJECT
 
 public:
-    explicit TestWindowEngine(ui::EngineApplication& app) : m_app(app)
+    TestWindowEngine()
     {
-        m_app.setErrorReporter([this](const QString& message) { m_reports.append(message); });
+        ui::SetErrorReporter([this](const QString& message) { m_reports.append(message); });
     }
 
 private Q_SLOTS:
@@ -56,7 +69,7 @@ private Q_SLOTS:
     void loadRunsOnceBeforeShow()
     {
         HealthyForm form;
-        QVERIFY(ui::LoadThenShow(m_app, form));
+        QVERIFY(ui::LoadThenShow(form));
         QCOMPARE(form.loads, 1);
         QVERIFY(form.shown);
         QVERIFY(m_reports.isEmpty());
@@ -65,7 +78,7 @@ private Q_SLOTS:
     void failedLoadIsReportedAndNotShown()
     {
         FailingLoadForm form;
-        QVERIFY(!ui::LoadThenShow(m_app, form));
+        QVERIFY(!ui::LoadThenShow(form));
         QCOMPARE(form.loads, 1);
         QVERIFY(!form.shown);
         QCOMPARE(m_reports.size(), 1);
@@ -110,15 +123,25 @@ private Q_SLOTS:
 
     void unknownErrorsAreReportedToo()
     {
-        QVERIFY(!m_app.dispatch([] { throw 42; }));
+        QVERIFY(!ui::Dispatch([] { throw 42; }));
         QCOMPARE(m_reports.size(), 1);
         QVERIFY(!m_reports.constFirst().isEmpty());
-        QVERIFY(m_app.dispatch([] {}));
+        QVERIFY(ui::Dispatch([] {}));
         QCOMPARE(m_reports.size(), 1);
     }
 
+    // A throwing event handler outside the program's own handlers still
+    // stops at the application object instead of reaching the event loop.
+    void errorsInOtherEventsStopAtTheApplication()
+    {
+        ThrowingWidget widget;
+        QCoreApplication::postEvent(&widget, new QEvent(QEvent::User));
+        QCoreApplication::sendPostedEvents(&widget, QEvent::User);
+        QCOMPARE(m_reports.size(), 1);
+        QVERIFY(m_reports.constFirst().contains(u"user event"_s));
+    }
+
 private:
-    ui::EngineApplication& m_app;
     QStringList m_reports;
 };
 
@@ -126,7 +149,7 @@ int main(int argc, char* argv[])
 {
     ui::EngineApplication app(argc, argv);
     ui::PrepareAppearance();
-    TestWindowEngine test(app);
+    TestWindowEngine test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -1,0 +1,97 @@
+// A scripted session of the real program under valgrind's memcheck, on a
+// virtual X display: start, 1,000 names for each gender, both link buttons,
+// close. Memcheck must find no invalid access and no leak of our own.
+
+#include "common/x11session.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr QPoint MaleOption{36, 40};
+constexpr QPoint FemaleOption{100, 40};
+constexpr QPoint GenerateButton{232, 36};
+constexpr QPoint DornwickButton{80, 156};
+constexpr QPoint WorkshopButton{80, 180};
+constexpr int NamesPerGender = 1000;
+
+QString readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scriptedSessionIsClean()
+    {
+        testing::X11Session x;
+        QVERIFY2(x.isOpen(), "no X display: run this test under xvfb-run");
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+
+        // A stand-in browser launcher, so the link buttons open nothing real.
+        const QString record = scratch.filePath(u"opened.txt"_s);
+        QFile standIn(scratch.filePath(u"xdg-open"_s));
+        QVERIFY(standIn.open(QIODevice::WriteOnly));
+        standIn.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$VELMORA_TEST_RECORD\"\n");
+        standIn.close();
+        standIn.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.insert(u"PATH"_s, scratch.path() + u':' + environment.value(u"PATH"_s));
+        environment.insert(u"VELMORA_TEST_RECORD"_s, record);
+
+        const QString log = scratch.filePath(u"memcheck.log"_s);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(u"valgrind"_s,
+                      {u"--tool=memcheck"_s, u"--leak-check=full"_s,
+                       u"--show-leak-kinds=definite,indirect"_s,
+                       u"--errors-for-leak-kinds=definite,indirect"_s, u"--error-exitcode=99"_s,
+                       u"--track-origins=yes"_s, u"--num-callers=30"_s,
+                       u"--child-silent-after-fork=yes"_s,
+                       u"--suppressions="_s + QStringLiteral(VELMORA_VALGRIND_SUPPRESSIONS),
+                       u"--log-file="_s + log, QStringLiteral(VELMORA_PROGRAM)});
+        QVERIFY(program.waitForStarted(10000));
+        const std::optional<Window> window = x.waitForWindow(u"Velmora 2 Name Generator"_s, 180s);
+        QVERIFY2(window.has_value(), qPrintable(readFile(log)));
+
+        x.click(*window, MaleOption);
+        for (int i = 0; i < NamesPerGender; ++i) {
+            x.click(*window, GenerateButton);
+        }
+        x.click(*window, FemaleOption);
+        for (int i = 0; i < NamesPerGender; ++i) {
+            x.click(*window, GenerateButton);
+        }
+        x.click(*window, DornwickButton);
+        x.click(*window, WorkshopButton);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(record).count(u'\n'), 2, 180000);
+
+        x.requestClose(*window);
+        QVERIFY(program.waitForFinished(300000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        if (program.exitCode() != 0) {
+            std::fputs(qPrintable(readFile(log)), stderr);
+        }
+        QCOMPARE(program.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
