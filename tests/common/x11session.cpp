@@ -162,3 +162,13 @@ void X11Session::requestClose(Window window)
 }
 
 } // namespace testing
+
+namespace testing {
+
+void X11Session::killClient(Window window)
+{
+    XKillClient(m_display, window);
+    XSync(m_display, False);
+}
+
+} // namespace testing

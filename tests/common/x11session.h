@@ -49,6 +49,8 @@ public:
     void click(Window window, QPoint clientPoint);
     // What the close box does: a WM_DELETE_WINDOW message.
     void requestClose(Window window);
+    // Cuts the X connection of the client that owns window, as xkill does.
+    void killClient(Window window);
 
 private:
     _XDisplay* m_display = nullptr;

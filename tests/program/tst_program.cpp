@@ -3,6 +3,7 @@
 
 #include "common/x11session.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -183,6 +184,45 @@ private Q_SLOTS:
         QCOMPARE(m_x.grab(gender), genderBefore);
         QCOMPARE(m_x.grab(name), nameBefore);
         closeAndExpectCleanExit(window);
+    }
+
+    void endsWhenTheDisplayConnectionCloses()
+    {
+        const Window window = start();
+        m_x.killClient(window);
+        QVERIFY2(m_program->waitForFinished(10000), "the program hangs without its display");
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    }
+
+    // Only the font cache may appear in a fresh home; the program keeps no
+    // settings and writes nothing.
+    void writesNoFiles()
+    {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, home.path());
+        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
+                                     "XDG_STATE_HOME"}) {
+            environment.remove(QString::fromLatin1(variable));
+        }
+        const Window window = start({}, environment);
+        m_x.click(window, FemaleOption);
+        m_x.click(window, GenerateButton);
+        m_x.click(window, MaleOption);
+        m_x.click(window, GenerateButton);
+        closeAndExpectCleanExit(window);
+
+        QStringList written;
+        QDirIterator files(home.path(), QDir::Files | QDir::Hidden | QDir::System,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            if (!path.startsWith(home.filePath(u".cache/fontconfig"_s))) {
+                written.append(path);
+            }
+        }
+        QCOMPARE(written, QStringList());
     }
 
     void saysSoWhenThereIsNoDisplay()

@@ -1,0 +1,123 @@
+// Start-up time and peak memory of the program against a bare Qt window of
+// the same size, and against that window with one line of text, measured in
+// turn in one run on the current X display (run it under xvfb-run).
+// Start-up is the time from starting the process to the X server mapping
+// its window; peak memory is the process's VmHWM once the window has been
+// up for a moment.
+//
+//   bench_startup <program> <bare-window> <bare-window-with-text> [runs]
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Sample
+{
+    double startupMs = 0.0;
+    double peakMiB = 0.0;
+};
+
+double peakResidentMiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0;
+        }
+    }
+    return 0.0;
+}
+
+// Starts program and waits for the first window it maps on the root window.
+Sample measure(Display* display, const char* program)
+{
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, True); // drop events of earlier runs
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(program, program, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    Sample sample;
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MapNotify) {
+            sample.startupMs = std::chrono::duration<double, std::milli>(
+                                   std::chrono::steady_clock::now() - start)
+                                   .count();
+            break;
+        }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // let it paint
+    sample.peakMiB = peakResidentMiB(pid);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    return sample;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <program> <bare-window> <bare-window-with-text> [runs]\n",
+                     argv[0]);
+        return 2;
+    }
+    const int runs = argc > 4 ? std::atoi(argv[4]) : 21;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "no X display; run under xvfb-run\n");
+        return 2;
+    }
+    // One unmeasured start of each warms the file cache.
+    for (int program = 1; program <= 3; ++program) {
+        measure(display, argv[program]);
+    }
+    std::vector<double> start[3];
+    std::vector<double> peak[3];
+    for (int run = 0; run < runs; ++run) {
+        for (int program = 0; program < 3; ++program) {
+            const Sample sample = measure(display, argv[program + 1]);
+            start[program].push_back(sample.startupMs);
+            peak[program].push_back(sample.peakMiB);
+        }
+    }
+    const double ours = median(start[0]);
+    const double bare = median(start[1]);
+    const double text = median(start[2]);
+    std::printf("start to window shown: %6.1f ms   bare window %.1f ms (ratio %.2f; target <= 1.20), "
+                "bare window with text %.1f ms (ratio %.2f); medians of %d\n",
+                ours, bare, ours / bare, text, ours / text, runs);
+    const double ourPeak = median(peak[0]);
+    const double barePeak = median(peak[1]);
+    const double textPeak = median(peak[2]);
+    std::printf("peak resident memory:  %6.1f MiB  bare window %.1f MiB (ratio %.2f; target <= 1.20), "
+                "bare window with text %.1f MiB (ratio %.2f)\n",
+                ourPeak, barePeak, ourPeak / barePeak, textPeak, ourPeak / textPeak);
+    XCloseDisplay(display);
+    return 0;
+}
