@@ -67,17 +67,20 @@ int main()
     std::vector<double> fills;
     std::vector<double> copies;
     for (int i = 0; i < 5; ++i) {
-        picks.push_back(bench::medianNanoseconds(rounds, [&] {
-                            for (int n = 0; n < picksPerRound; ++n) {
-                                bench::keep(names::PickName(tables.MaleNames, random));
-                            }
-                        }) /
-                        picksPerRound);
-        draws.push_back(bench::medianNanoseconds(rounds, [&] {
-                            for (int n = 0; n < picksPerRound; ++n) {
-                                bench::keep(random.next());
-                            }
-                        }) /
+        picks.push_back(
+            bench::medianNanoseconds(rounds,
+                                     [&] {
+                                         for (int n = 0; n < picksPerRound; ++n) {
+                                             bench::keep(names::PickName(tables.MaleNames, random));
+                                         }
+                                     }) /
+            picksPerRound);
+        draws.push_back(bench::medianNanoseconds(rounds,
+                                                 [&] {
+                                                     for (int n = 0; n < picksPerRound; ++n) {
+                                                         bench::keep(random.next());
+                                                     }
+                                                 }) /
                         picksPerRound);
         fills.push_back(fillNanoseconds(rounds));
         copies.push_back(copyNanoseconds(rounds));
@@ -90,9 +93,11 @@ int main()
     const double draw = median(draws);
     const double fill = median(fills);
     const double copy = median(copies);
-    std::printf("PickName:        %8.1f ns per pick   (a bare draw: %.1f ns, ratio %.2f; target < 100 ns)\n",
+    std::printf("PickName:        %8.1f ns per pick   (a bare draw: %.1f ns, ratio %.2f; target < "
+                "100 ns)\n",
                 pick, draw, pick / draw);
-    std::printf("FillNameTables:  %8.1f us per fill   (copying 2002 strings: %.1f us, ratio %.2f; target < 100 us)\n",
+    std::printf("FillNameTables:  %8.1f us per fill   (copying 2002 strings: %.1f us, ratio %.2f; "
+                "target < 100 us)\n",
                 fill / 1000.0, copy / 1000.0, fill / copy);
     return 0;
 }

@@ -59,9 +59,9 @@ Sample measure(Display* display, const char* program)
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MapNotify) {
-            sample.startupMs = std::chrono::duration<double, std::milli>(
-                                   std::chrono::steady_clock::now() - start)
-                                   .count();
+            sample.startupMs =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
             break;
         }
     }
@@ -109,15 +109,17 @@ int main(int argc, char* argv[])
     const double ours = median(start[0]);
     const double bare = median(start[1]);
     const double text = median(start[2]);
-    std::printf("start to window shown: %6.1f ms   bare window %.1f ms (ratio %.2f; target <= 1.20), "
-                "bare window with text %.1f ms (ratio %.2f); medians of %d\n",
-                ours, bare, ours / bare, text, ours / text, runs);
+    std::printf(
+        "start to window shown: %6.1f ms   bare window %.1f ms (ratio %.2f; target <= 1.20), "
+        "bare window with text %.1f ms (ratio %.2f); medians of %d\n",
+        ours, bare, ours / bare, text, ours / text, runs);
     const double ourPeak = median(peak[0]);
     const double barePeak = median(peak[1]);
     const double textPeak = median(peak[2]);
-    std::printf("peak resident memory:  %6.1f MiB  bare window %.1f MiB (ratio %.2f; target <= 1.20), "
-                "bare window with text %.1f MiB (ratio %.2f)\n",
-                ourPeak, barePeak, ourPeak / barePeak, textPeak, ourPeak / textPeak);
+    std::printf(
+        "peak resident memory:  %6.1f MiB  bare window %.1f MiB (ratio %.2f; target <= 1.20), "
+        "bare window with text %.1f MiB (ratio %.2f)\n",
+        ourPeak, barePeak, ourPeak / barePeak, textPeak, ourPeak / textPeak);
     XCloseDisplay(display);
     return 0;
 }

@@ -9,8 +9,7 @@ namespace bench {
 
 // Runs work `rounds` times and returns the median wall time of one call to
 // work, in nanoseconds. Medians keep a busy shared machine's outliers out.
-template <typename Work>
-double medianNanoseconds(int rounds, Work&& work)
+template <typename Work> double medianNanoseconds(int rounds, Work&& work)
 {
     std::vector<double> times;
     for (int round = 0; round < rounds; ++round) {
@@ -24,8 +23,7 @@ double medianNanoseconds(int rounds, Work&& work)
 }
 
 // Keeps the compiler from dropping a result nobody reads.
-template <typename T>
-void keep(const T& value)
+template <typename T> void keep(const T& value)
 {
     asm volatile("" : : "r,m"(value) : "memory");
 }

@@ -46,8 +46,8 @@ void PrepareAppearance()
     QApplication::setStyle(new ClassicStyle);
     // Free desktops rarely have MS Sans Serif. Prefer a substitute whose
     // letters are no wider, so every caption fits its fixed-size control.
-    QFont::insertSubstitutions(WindowFontFamily, {u"Liberation Sans"_s, u"Arimo"_s,
-                                                  u"Arial"_s, u"DejaVu Sans"_s});
+    QFont::insertSubstitutions(WindowFontFamily,
+                               {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s, u"DejaVu Sans"_s});
 }
 
 QFont WindowFont()

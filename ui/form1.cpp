@@ -74,8 +74,8 @@ QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& ca
     return option;
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text,
-                  const QRect& geometry, const QFont& font)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                  const QFont& font)
 {
     auto* label = place(new QLabel(text, parent), name, geometry);
     label->setTextFormat(Qt::PlainText);
@@ -91,8 +91,8 @@ void useSystemColours(QWidget* control)
 {
     const QPalette system = QGuiApplication::palette();
     QPalette palette = control->palette();
-    for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base,
-                            QPalette::Text}) {
+    for (const auto role :
+         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text}) {
         palette.setColor(role, system.color(role));
     }
     control->setPalette(palette);
@@ -100,8 +100,7 @@ void useSystemColours(QWidget* control)
 
 QString hostOf(std::u16string_view address)
 {
-    return QUrl(QString::fromUtf16(address.data(), static_cast<qsizetype>(address.size())))
-        .host();
+    return QUrl(QString::fromUtf16(address.data(), static_cast<qsizetype>(address.size()))).host();
 }
 
 } // namespace
@@ -223,10 +222,9 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    names::GenerateName(OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
-                        [this](const std::u16string& name) {
-                            TextName->setText(QString::fromStdU16String(name));
-                        });
+    names::GenerateName(
+        OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
+        [this](const std::u16string& name) { TextName->setText(QString::fromStdU16String(name)); });
 }
 
 void Form1::OptionMale_Click()

@@ -56,9 +56,8 @@ void SetErrorReporter(ErrorReporter reporter)
 
 void ReportError(const QString& what) noexcept
 {
-    const QString message = what.isEmpty()
-                                ? u"The action stopped because of an unknown error."_s
-                                : u"The action stopped because of an error:\n"_s + what;
+    const QString message = what.isEmpty() ? u"The action stopped because of an unknown error."_s
+                                           : u"The action stopped because of an error:\n"_s + what;
     currentReporter()(message);
 }
 

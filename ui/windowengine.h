@@ -23,8 +23,7 @@ void ReportError(const QString& what) noexcept;
 // the handler stops here and is reported, so it never unwinds through Qt,
 // and the program goes on with its window and state as they were. Returns
 // whether the handler ran to its end.
-template <typename Handler>
-bool Dispatch(Handler&& handler) noexcept
+template <typename Handler> bool Dispatch(Handler&& handler) noexcept
 {
     try {
         handler();
@@ -50,8 +49,7 @@ public:
 
 // Raises Load of form exactly once and shows form only after load returned.
 // A failed Load is reported and the form stays hidden; returns whether it loaded.
-template <typename Form>
-bool LoadThenShow(Form& form)
+template <typename Form> bool LoadThenShow(Form& form)
 {
     if (!Dispatch([&form] { form.Form_Load(); })) {
         return false;
@@ -67,8 +65,7 @@ std::unique_ptr<EngineApplication> StartEngine(int& argc, char** argv);
 // The program's life: start the engine, create the start-up form, load it,
 // show it and run events until the window closes. Command-line arguments are
 // left to Qt's own options; the program reads none.
-template <typename StartupForm>
-int RunWindowEngine(int argc, char** argv)
+template <typename StartupForm> int RunWindowEngine(int argc, char** argv)
 {
     const std::unique_ptr<EngineApplication> app = StartEngine(argc, argv);
     StartupForm form;

@@ -11,8 +11,7 @@
 namespace testing {
 
 // Finds a control of the window by its name, failing loudly if it is missing.
-template <typename Control = QWidget>
-Control* control(const ui::Form1& form, const char* name)
+template <typename Control = QWidget> Control* control(const ui::Form1& form, const char* name)
 {
     auto* found = form.findChild<Control*>(QString::fromLatin1(name));
     Q_ASSERT_X(found != nullptr, "control", name);

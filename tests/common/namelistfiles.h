@@ -21,7 +21,13 @@ inline QStringList readNameList(const QString& fileName)
     return lines;
 }
 
-inline QStringList maleListFile() { return readNameList(QStringLiteral("male.txt")); }
-inline QStringList femaleListFile() { return readNameList(QStringLiteral("female.txt")); }
+inline QStringList maleListFile()
+{
+    return readNameList(QStringLiteral("male.txt"));
+}
+inline QStringList femaleListFile()
+{
+    return readNameList(QStringLiteral("female.txt"));
+}
 
 } // namespace testing

@@ -34,7 +34,10 @@ struct LoadedForm
     QRadioButton* male() { return testing::control<QRadioButton>(form, "OptionMale"); }
     QRadioButton* female() { return testing::control<QRadioButton>(form, "OptionFemale"); }
     QLineEdit* nameBox() { return testing::control<QLineEdit>(form, "TextName"); }
-    void click(const char* name) { QTest::mouseClick(testing::control(form, name), Qt::LeftButton); }
+    void click(const char* name)
+    {
+        QTest::mouseClick(testing::control(form, name), Qt::LeftButton);
+    }
 
     QString maleEntry(int index) const
     {
@@ -197,9 +200,9 @@ private Q_SLOTS:
         QTest::newRow("Dornwick") << u"Command2"_s
                                   << QString::fromStdU16String(
                                          std::u16string(links::DornwickHomePage));
-        QTest::newRow("Velmora Workshop") << u"Command4"_s
-                                          << QString::fromStdU16String(
-                                                 std::u16string(links::VelmoraWorkshopHomePage));
+        QTest::newRow("Velmora Workshop")
+            << u"Command4"_s
+            << QString::fromStdU16String(std::u16string(links::VelmoraWorkshopHomePage));
     }
 
     void linkButtonsOpenTheirOwnPage()

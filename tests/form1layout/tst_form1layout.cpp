@@ -78,16 +78,14 @@ private Q_SLOTS:
         row("Command4", "QPushButton", "Frame4", {8, 40, 129, 25}, u"Velmora Workshop"_s, false,
             true);
         row("Command2", "QPushButton", "Frame4", {8, 16, 129, 25}, u"Dornwick"_s, false, true);
-        row("Label5", "QLabel", "Frame4", {296, 48, 113, 17}, u"vworkshop.example"_s, false,
-            false);
+        row("Label5", "QLabel", "Frame4", {296, 48, 113, 17}, u"vworkshop.example"_s, false, false);
         row("Label4", "QLabel", "Frame4", {296, 32, 97, 17}, u"dornwick.example"_s, false, false);
         row("Label6", "QLabel", "Frame4", {296, 16, 113, 17}, u"On the web:"_s, true, false);
         row("Label7", "QLabel", "Frame4", {152, 32, 121, 17}, u"The Velmora fan crew"_s, false,
             false);
         row("Label8", "QLabel", "Frame4", {152, 16, 97, 17}, u"Names by:"_s, true, false);
         row("Frame3", "QGroupBox", "Form1", {160, 8, 145, 49}, u"Generate:"_s, false, false);
-        row("Command1", "QPushButton", "Frame3", {8, 16, 129, 25}, u"Generate Name"_s, false,
-            true);
+        row("Command1", "QPushButton", "Frame3", {8, 16, 129, 25}, u"Generate Name"_s, false, true);
         row("Frame2", "QGroupBox", "Form1", {8, 64, 297, 57}, u"Generated Name:"_s, false, false);
         row("TextName", "QLineEdit", "Frame2", {8, 24, 281, 19}, QString(), false, true);
         row("Frame1", "QGroupBox", "Form1", {8, 8, 145, 49}, u"Gender:"_s, false, false);
@@ -132,9 +130,9 @@ private Q_SLOTS:
         const QPalette system = QGuiApplication::palette();
 
         QCOMPARE(form.palette().color(QPalette::Window), navy);
-        for (const char* name : {"Frame1", "Frame2", "Frame3", "Frame4", "OptionMale",
-                                 "OptionFemale", "Label4", "Label5", "Label6", "Label7",
-                                 "Label8"}) {
+        for (const char* name :
+             {"Frame1", "Frame2", "Frame3", "Frame4", "OptionMale", "OptionFemale", "Label4",
+              "Label5", "Label6", "Label7", "Label8"}) {
             const QWidget* widget = testing::control(form, name);
             QVERIFY2(widget->palette().color(widget->backgroundRole()) == navy, name);
             QVERIFY2(widget->palette().color(widget->foregroundRole()) == white, name);
@@ -173,8 +171,8 @@ private Q_SLOTS:
         QCOMPARE(namesOfChildren(&form),
                  QStringList({u"Picture1"_s, u"Frame4"_s, u"Frame3"_s, u"Frame2"_s, u"Frame1"_s}));
         QCOMPARE(namesOfChildren(testing::control(form, "Frame4")),
-                 QStringList({u"Command4"_s, u"Command2"_s, u"Label5"_s, u"Label4"_s,
-                              u"Label6"_s, u"Label7"_s, u"Label8"_s}));
+                 QStringList({u"Command4"_s, u"Command2"_s, u"Label5"_s, u"Label4"_s, u"Label6"_s,
+                              u"Label7"_s, u"Label8"_s}));
         QCOMPARE(namesOfChildren(testing::control(form, "Frame1")),
                  QStringList({u"OptionFemale"_s, u"OptionMale"_s}));
     }
@@ -216,7 +214,8 @@ private Q_SLOTS:
         QVERIFY(!picture->hasScaledContents());
         // The banner's ground is the window's navy, so the two merge.
         const QImage pixels = image.toImage();
-        for (const QPoint corner : {QPoint(0, 0), QPoint(124, 0), QPoint(0, 118), QPoint(124, 118)}) {
+        for (const QPoint corner :
+             {QPoint(0, 0), QPoint(124, 0), QPoint(0, 118), QPoint(124, 118)}) {
             QCOMPARE(pixels.pixelColor(corner), navy);
         }
     }
@@ -236,9 +235,8 @@ private Q_SLOTS:
     {
         testing::ScriptedRandom random;
         ui::Form1 form(random);
-        const QStringList expected{u"OptionMale"_s, u"OptionFemale"_s, u"TextName"_s,
-                                   u"Command1"_s,   u"Command4"_s,     u"Command2"_s,
-                                   u"Picture1"_s};
+        const QStringList expected{u"OptionMale"_s, u"OptionFemale"_s, u"TextName"_s, u"Command1"_s,
+                                   u"Command4"_s,   u"Command2"_s,     u"Picture1"_s};
         QStringList chain;
         QWidget* widget = testing::control(form, "OptionMale");
         do {
@@ -268,9 +266,9 @@ private Q_SLOTS:
             }
             return visited;
         };
-        QCOMPARE(walk(Qt::Key_Tab, 6), QStringList({u"TextName"_s, u"Command1"_s, u"Command4"_s,
-                                                    u"Command2"_s, u"Picture1"_s,
-                                                    u"OptionMale"_s}));
+        QCOMPARE(walk(Qt::Key_Tab, 6),
+                 QStringList({u"TextName"_s, u"Command1"_s, u"Command4"_s, u"Command2"_s,
+                              u"Picture1"_s, u"OptionMale"_s}));
         QCOMPARE(walk(Qt::Key_Backtab, 2), QStringList({u"Picture1"_s, u"Command2"_s}));
         // Moving around never chose a gender.
         QVERIFY(!testing::control<QRadioButton>(form, "OptionMale")->isChecked());
@@ -282,12 +280,12 @@ private Q_SLOTS:
         testing::ScriptedRandom random;
         ui::Form1 form(random);
         form.show();
-        QAccessibleInterface* name = QAccessible::queryAccessibleInterface(
-            testing::control(form, "TextName"));
+        QAccessibleInterface* name =
+            QAccessible::queryAccessibleInterface(testing::control(form, "TextName"));
         QVERIFY(name != nullptr);
         QCOMPARE(name->text(QAccessible::Name), u"Generated Name"_s);
-        QAccessibleInterface* banner = QAccessible::queryAccessibleInterface(
-            testing::control(form, "Picture1"));
+        QAccessibleInterface* banner =
+            QAccessible::queryAccessibleInterface(testing::control(form, "Picture1"));
         QVERIFY(banner != nullptr);
         QVERIFY(banner->text(QAccessible::Description).contains(u"NAME GENERATOR"_s));
     }

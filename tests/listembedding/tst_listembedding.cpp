@@ -90,7 +90,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         // A checkout with Windows line ends holds the same names.
-        QVERIFY(writeFile(dir.filePath(u"male.txt"_s), QByteArray(validList()).replace("\n", "\r\n")));
+        QVERIFY(
+            writeFile(dir.filePath(u"male.txt"_s), QByteArray(validList()).replace("\n", "\r\n")));
         QVERIFY(writeFile(dir.filePath(u"female.txt"_s), withLine(1001, "Zoe Ngo")));
 
         QProcess cmake;

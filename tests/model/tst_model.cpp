@@ -100,10 +100,10 @@ void TestModel::randomSessionsFollowTheModel()
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
     auto* box = testing::control<QLineEdit>(form, "TextName");
-    const QList<const char*> everyControl{
-        "Picture1", "Frame4", "Command4", "Command2", "Label5", "Label4", "Label6", "Label7",
-        "Label8", "Frame3", "Command1", "Frame2", "TextName", "Frame1", "OptionFemale",
-        "OptionMale"};
+    const QList<const char*> everyControl{"Picture1", "Frame4", "Command4",     "Command2",
+                                          "Label5",   "Label4", "Label6",       "Label7",
+                                          "Label8",   "Frame3", "Command1",     "Frame2",
+                                          "TextName", "Frame1", "OptionFemale", "OptionMale"};
 
     // The model.
     Gender gender = Gender::None;
@@ -151,10 +151,9 @@ void TestModel::randomSessionsFollowTheModel()
         case 0:
         case 1:
         case 2: { // a mouse click on any control, weighted towards the live ones
-            const char* name = dice() % 2 == 0
-                                   ? everyControl[static_cast<qsizetype>(dice() % 16)]
-                                   : std::array{"OptionMale", "OptionFemale", "Command1",
-                                                "Command1"}[dice() % 4];
+            const char* name = dice() % 2 == 0 ? everyControl[static_cast<qsizetype>(dice() % 16)]
+                                               : std::array{"OptionMale", "OptionFemale",
+                                                            "Command1", "Command1"}[dice() % 4];
             action = u"click "_s + QString::fromLatin1(name);
             QTest::mouseClick(testing::control(form, name), Qt::LeftButton);
             press(QString::fromLatin1(name));
@@ -210,7 +209,9 @@ void TestModel::randomSessionsFollowTheModel()
         }
         }
 
-        const auto where = [&] { return u"seed %1, step %2 (%3)"_s.arg(seed).arg(step).arg(action); };
+        const auto where = [&] {
+            return u"seed %1, step %2 (%3)"_s.arg(seed).arg(step).arg(action);
+        };
         QVERIFY2(male->isChecked() == (gender == Gender::Male), qPrintable(where()));
         QVERIFY2(female->isChecked() == (gender == Gender::Female), qPrintable(where()));
         QVERIFY2(box->text() == text,

@@ -82,8 +82,7 @@ std::set<std::string> keysOf(const std::map<std::string, int>& counts)
     return keys;
 }
 
-template <typename Field>
-bool sortedBy(const std::vector<Entry>& entries, Field field)
+template <typename Field> bool sortedBy(const std::vector<Entry>& entries, Field field)
 {
     return std::is_sorted(entries.begin(), entries.end(),
                           [&](const Entry& a, const Entry& b) { return field(a) < field(b); });

@@ -1,6 +1,7 @@
 // The real program on a real X display (run under xvfb-run): where its window
 // opens, what it tells the window manager, what it shows, and how it ends.
 
+#include "common/browserstandin.h"
 #include "common/x11session.h"
 
 #include <QDirIterator>
@@ -27,12 +28,6 @@ constexpr QRect NameBoxInside{19, 91, 275, 13};
 constexpr QRect BannerArea{312, 8, 125, 119};
 constexpr QPoint DornwickButton{80, 156};
 constexpr QPoint WorkshopButton{80, 180};
-
-QString readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 int inkIn(const QImage& image)
 {
@@ -86,12 +81,12 @@ private Q_SLOTS:
     {
         const Window window = start();
         const QImage shot = m_x.grab(m_x.clientGeometry(window));
-        for (const QPoint navyPoint : {QPoint(3, 3), QPoint(443, 60), QPoint(200, 124),
-                                       QPoint(445, 205), QPoint(4, 205)}) {
+        for (const QPoint navyPoint :
+             {QPoint(3, 3), QPoint(443, 60), QPoint(200, 124), QPoint(445, 205), QPoint(4, 205)}) {
             QCOMPARE(shot.pixelColor(navyPoint), Navy);
         }
-        const QImage banner = QImage(QStringLiteral(VELMORA_BANNER_FILE))
-                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage banner =
+            QImage(QStringLiteral(VELMORA_BANNER_FILE)).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(banner.size(), BannerArea.size());
         QCOMPARE(shot.copy(BannerArea), banner);
         closeAndExpectCleanExit(window);
@@ -126,30 +121,15 @@ private Q_SLOTS:
         closeAndExpectCleanExit(window);
     }
 
-    // A stand-in xdg-open, first on PATH, records each call: the argument
-    // count, then each argument on a line of its own.
     void linkButtonsHandTheirAddressToTheDesktop()
     {
-        QTemporaryDir bin;
-        QVERIFY(bin.isValid());
-        const QString record = bin.filePath(u"calls.txt"_s);
-        QFile standIn(bin.filePath(u"xdg-open"_s));
-        QVERIFY(standIn.open(QIODevice::WriteOnly));
-        standIn.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> \"$VELMORA_TEST_RECORD\"\n");
-        standIn.close();
-        standIn.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PATH"_s, bin.path() + u':' + environment.value(u"PATH"_s));
-        environment.insert(u"VELMORA_TEST_RECORD"_s, record);
-        environment.remove(u"BROWSER"_s);
-        environment.remove(u"DEFAULT_BROWSER"_s);
-        const Window window = start({}, environment);
+        const testing::BrowserStandIn browser;
+        const Window window = start({}, browser.environment());
 
         m_x.click(window, DornwickButton);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(record), u"1\nhttp://dornwick.example/\n"_s, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://dornwick.example/\n"_s, 10000);
         m_x.click(window, WorkshopButton);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(record),
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(),
                                   u"1\nhttp://dornwick.example/\n1\nhttp://vworkshop.example/\n"_s,
                                   10000);
         closeAndExpectCleanExit(window);
@@ -202,8 +182,8 @@ private Q_SLOTS:
         QVERIFY(home.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, home.path());
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
-                                     "XDG_STATE_HOME"}) {
+        for (const char* variable :
+             {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
             environment.remove(QString::fromLatin1(variable));
         }
         const Window window = start({}, environment);

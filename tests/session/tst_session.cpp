@@ -2,6 +2,7 @@
 // virtual X display: start, 1,000 names for each gender, both link buttons,
 // close. Memcheck must find no invalid access and no leak of our own.
 
+#include "common/browserstandin.h"
 #include "common/x11session.h"
 
 #include <QFile>
@@ -43,30 +44,21 @@ private Q_SLOTS:
         QTemporaryDir scratch;
         QVERIFY(scratch.isValid());
 
-        // A stand-in browser launcher, so the link buttons open nothing real.
-        const QString record = scratch.filePath(u"opened.txt"_s);
-        QFile standIn(scratch.filePath(u"xdg-open"_s));
-        QVERIFY(standIn.open(QIODevice::WriteOnly));
-        standIn.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$VELMORA_TEST_RECORD\"\n");
-        standIn.close();
-        standIn.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // The link buttons open nothing real.
+        const testing::BrowserStandIn browser;
+        QProcessEnvironment environment = browser.environment();
         environment.remove(u"QT_QPA_PLATFORM"_s);
-        environment.insert(u"PATH"_s, scratch.path() + u':' + environment.value(u"PATH"_s));
-        environment.insert(u"VELMORA_TEST_RECORD"_s, record);
 
         const QString log = scratch.filePath(u"memcheck.log"_s);
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.start(u"valgrind"_s,
-                      {u"--tool=memcheck"_s, u"--leak-check=full"_s,
-                       u"--show-leak-kinds=definite,indirect"_s,
-                       u"--errors-for-leak-kinds=definite,indirect"_s, u"--error-exitcode=99"_s,
-                       u"--track-origins=yes"_s, u"--num-callers=30"_s,
-                       u"--child-silent-after-fork=yes"_s,
-                       u"--suppressions="_s + QStringLiteral(VELMORA_VALGRIND_SUPPRESSIONS),
-                       u"--log-file="_s + log, QStringLiteral(VELMORA_PROGRAM)});
+        program.start(
+            u"valgrind"_s,
+            {u"--tool=memcheck"_s, u"--leak-check=full"_s, u"--show-leak-kinds=definite,indirect"_s,
+             u"--errors-for-leak-kinds=definite,indirect"_s, u"--error-exitcode=99"_s,
+             u"--track-origins=yes"_s, u"--num-callers=30"_s, u"--child-silent-after-fork=yes"_s,
+             u"--suppressions="_s + QStringLiteral(VELMORA_VALGRIND_SUPPRESSIONS),
+             u"--log-file="_s + log, QStringLiteral(VELMORA_PROGRAM)});
         QVERIFY(program.waitForStarted(10000));
         const std::optional<Window> window = x.waitForWindow(u"Velmora 2 Name Generator"_s, 180s);
         QVERIFY2(window.has_value(), qPrintable(readFile(log)));
@@ -81,7 +73,9 @@ private Q_SLOTS:
         }
         x.click(*window, DornwickButton);
         x.click(*window, WorkshopButton);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(record).count(u'\n'), 2, 180000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            browser.calls(), u"1\nhttp://dornwick.example/\n1\nhttp://vworkshop.example/\n"_s,
+            180000);
 
         x.requestClose(*window);
         QVERIFY(program.waitForFinished(300000));

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+namespace testing {
+
+// A stand-in for xdg-open. Put first on PATH of the real program, it
+// records every call, the argument count and then each argument on a line
+// of its own, so a test sees what the program hands to the desktop
+// without a browser ever opening.
+class BrowserStandIn
+{
+public:
+    BrowserStandIn()
+    {
+        QFile script(m_dir.filePath(QStringLiteral("xdg-open")));
+        if (script.open(QIODevice::WriteOnly)) {
+            script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> \"$VELMORA_TEST_RECORD\"\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    }
+
+    // base with the stand-in first on PATH and no browser chosen by variable.
+    QProcessEnvironment environment(
+        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const
+    {
+        base.insert(QStringLiteral("PATH"),
+                    m_dir.path() + QLatin1Char(':') + base.value(QStringLiteral("PATH")));
+        base.insert(QStringLiteral("VELMORA_TEST_RECORD"), recordFile());
+        base.remove(QStringLiteral("BROWSER"));
+        base.remove(QStringLiteral("DEFAULT_BROWSER"));
+        return base;
+    }
+
+    QString calls() const
+    {
+        QFile record(recordFile());
+        return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll()) : QString();
+    }
+
+private:
+    QString recordFile() const { return m_dir.filePath(QStringLiteral("calls.txt")); }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace testing
