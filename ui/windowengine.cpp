@@ -70,10 +70,14 @@ bool EngineApplication::notify(QObject* receiver, QEvent* event)
     return handled;
 }
 
-std::unique_ptr<EngineApplication> StartEngine(int& argc, char** argv)
+std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv)
 {
+    // The program takes no arguments, and Qt gets none either: options such
+    // as -reverse or -stylesheet would change the window or read a file.
+    static int programNameOnly = 1;
+    static char* arguments[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
-    auto app = std::make_unique<EngineApplication>(argc, argv);
+    auto app = std::make_unique<EngineApplication>(programNameOnly, arguments);
     qInstallMessageHandler(previous);
     for (const QString& message : std::as_const(startupMessages())) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(message));

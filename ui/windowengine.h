@@ -58,13 +58,14 @@ template <typename Form> bool LoadThenShow(Form& form)
     return true;
 }
 
-// Makes the application object for argc/argv, or ends the process with one
-// plain sentence on stderr when no display can be reached.
-std::unique_ptr<EngineApplication> StartEngine(int& argc, char** argv);
+// Makes the application object, or ends the process with one plain
+// sentence on stderr when no display can be reached. Of the command line
+// only the program's name is used.
+std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv);
 
 // The program's life: start the engine, create the start-up form, load it,
-// show it and run events until the window closes. Command-line arguments are
-// left to Qt's own options; the program reads none.
+// show it and run events until the window closes. Command-line arguments
+// are ignored.
 template <typename StartupForm> int RunWindowEngine(int argc, char** argv)
 {
     const std::unique_ptr<EngineApplication> app = StartEngine(argc, argv);
