@@ -96,6 +96,27 @@ SizeHints X11Session::sizeHints(Window window) const
     return result;
 }
 
+MotifHints X11Session::motifHints(Window window) const
+{
+    const Atom hintsAtom = XInternAtom(m_display, "_MOTIF_WM_HINTS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    MotifHints hints;
+    if (XGetWindowProperty(m_display, window, hintsAtom, 0, 5, False, AnyPropertyType, &type,
+                           &format, &items, &remaining, &data) == Success &&
+        data != nullptr) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        if (items >= 3) {
+            hints = {values[0], values[1], values[2]};
+        }
+        XFree(data);
+    }
+    return hints;
+}
+
 QList<QSize> X11Session::iconSizes(Window window) const
 {
     const Atom iconAtom = XInternAtom(m_display, "_NET_WM_ICON", False);

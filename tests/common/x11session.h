@@ -25,6 +25,14 @@ struct SizeHints
     QSize maximum;
 };
 
+// What the window asks of the window manager in _MOTIF_WM_HINTS.
+struct MotifHints
+{
+    unsigned long flags = 0;
+    unsigned long functions = 0;
+    unsigned long decorations = 0;
+};
+
 class X11Session
 {
 public:
@@ -42,6 +50,7 @@ public:
     // The window's client area in screen coordinates.
     QRect clientGeometry(Window window) const;
     SizeHints sizeHints(Window window) const;
+    MotifHints motifHints(Window window) const;
     // The sizes of the icon images the window offers (_NET_WM_ICON).
     QList<QSize> iconSizes(Window window) const;
     QImage grab(const QRect& screenArea) const;

@@ -71,6 +71,22 @@ private Q_SLOTS:
         QCOMPARE(hints.minimum, QSize(449, 209));
         QCOMPARE(hints.maximum, QSize(449, 209));
 
+        // Title bar: close box and system menu, no minimise or maximise box.
+        constexpr unsigned long functionsGiven = 1, decorationsGiven = 2;
+        constexpr unsigned long allFunctions = 1, minimiseFunction = 8, maximiseFunction = 16,
+                                closeFunction = 32;
+        constexpr unsigned long menuDecoration = 16, minimiseDecoration = 32,
+                                maximiseDecoration = 64, allDecorations = 1;
+        const testing::MotifHints motif = m_x.motifHints(window);
+        QCOMPARE(motif.flags & (functionsGiven | decorationsGiven),
+                 functionsGiven | decorationsGiven);
+        QCOMPARE(motif.functions &
+                     (allFunctions | minimiseFunction | maximiseFunction | closeFunction),
+                 closeFunction);
+        QCOMPARE(motif.decorations &
+                     (allDecorations | menuDecoration | minimiseDecoration | maximiseDecoration),
+                 menuDecoration);
+
         const QList<QSize> icons = m_x.iconSizes(window);
         QVERIFY(icons.contains(QSize(16, 16)));
         QVERIFY(icons.contains(QSize(32, 32)));
@@ -122,8 +138,8 @@ private Q_SLOTS:
         const QImage expected = m_x.grab(m_x.clientGeometry(plain));
         closeAndExpectCleanExit(plain);
 
-        const Window window = start({u"-reverse"_s, u"-stylesheet"_s, u"/nonexistent.qss"_s,
-                                     u"--male"_s, u"names.txt"_s});
+        const Window window = start(
+            {u"-reverse"_s, u"-stylesheet"_s, u"/nonexistent.qss"_s, u"--male"_s, u"names.txt"_s});
         QCOMPARE(m_x.grab(m_x.clientGeometry(window)), expected);
         closeAndExpectCleanExit(window);
     }
