@@ -7,6 +7,7 @@
 #include "ui/appearance.h"
 #include "ui/windowengine.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <limits>
@@ -82,6 +83,17 @@ private Q_SLOTS:
         QCOMPARE(form.loads, 1);
         QVERIFY(!form.shown);
         QCOMPARE(m_reports.size(), 1);
+    }
+
+    void programEndsWhenLoadFails()
+    {
+        QProcess program;
+        program.start(QStringLiteral(VELMORA_FAILING_LOAD_PROGRAM), {});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(program.readAllStandardOutput().isEmpty()); // never shown
+        QVERIFY(program.readAllStandardError().contains("reported: "));
     }
 
     void handlerErrorIsReportedAndTheWindowLivesOn_data()

@@ -1,0 +1,29 @@
+// A program whose start-up form fails in Load, run by tst_windowengine to
+// see the whole engine path: reported, never shown, non-zero exit status.
+
+#include "ui/windowengine.h"
+
+#include <QWidget>
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+class FailingLoadForm : public QWidget
+{
+public:
+    void Form_Load() { throw std::bad_alloc(); }
+    void showEvent(QShowEvent*) override { std::fputs("shown\n", stdout); }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Report on stderr only: no message box to wait for.
+    ui::SetErrorReporter([](const QString& message) {
+        std::fprintf(stderr, "reported: %s\n", qUtf8Printable(message));
+    });
+    return ui::RunWindowEngine<FailingLoadForm>(argc, argv);
+}
