@@ -31,6 +31,28 @@ bool writeFile(const QString& path, const QByteArray& content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+struct EmbedResult
+{
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs the build's list step on male.txt and female.txt in dir, writing lists.cpp there.
+EmbedResult embedLists(const QTemporaryDir& dir)
+{
+    QProcess cmake;
+    cmake.setProcessChannelMode(QProcess::MergedChannels);
+    cmake.start(QStringLiteral(VELMORA_CMAKE_COMMAND),
+                {u"-DMALE_LIST="_s + dir.filePath(u"male.txt"_s),
+                 u"-DFEMALE_LIST="_s + dir.filePath(u"female.txt"_s),
+                 u"-DOUTPUT="_s + dir.filePath(u"lists.cpp"_s), u"-P"_s,
+                 QStringLiteral(VELMORA_EMBED_SCRIPT)});
+    if (!cmake.waitForFinished(60000)) {
+        return {};
+    }
+    return {cmake.exitCode(), QString::fromUtf8(cmake.readAll())};
+}
+
 } // namespace
 
 class TestListEmbedding : public QObject
@@ -71,17 +93,9 @@ private Q_SLOTS:
         QVERIFY(writeFile(dir.filePath(u"male.txt"_s), validList()));
         QVERIFY(writeFile(dir.filePath(u"female.txt"_s), femaleList));
 
-        QProcess cmake;
-        cmake.setProcessChannelMode(QProcess::MergedChannels);
-        cmake.start(QStringLiteral(VELMORA_CMAKE_COMMAND),
-                    {u"-DMALE_LIST="_s + dir.filePath(u"male.txt"_s),
-                     u"-DFEMALE_LIST="_s + dir.filePath(u"female.txt"_s),
-                     u"-DOUTPUT="_s + dir.filePath(u"lists.cpp"_s), u"-P"_s,
-                     QStringLiteral(VELMORA_EMBED_SCRIPT)});
-        QVERIFY(cmake.waitForFinished(60000));
-        const QString output = QString::fromUtf8(cmake.readAll());
-        QVERIFY2(cmake.exitCode() != 0, qPrintable(output));
-        QVERIFY2(output.contains(message), qPrintable(output));
+        const EmbedResult result = embedLists(dir);
+        QVERIFY2(result.exitCode > 0, qPrintable(result.output));
+        QVERIFY2(result.output.contains(message), qPrintable(result.output));
         QVERIFY(!QFile::exists(dir.filePath(u"lists.cpp"_s)));
     }
 
@@ -94,14 +108,8 @@ private Q_SLOTS:
             writeFile(dir.filePath(u"male.txt"_s), QByteArray(validList()).replace("\n", "\r\n")));
         QVERIFY(writeFile(dir.filePath(u"female.txt"_s), withLine(1001, "Zoe Ngo")));
 
-        QProcess cmake;
-        cmake.start(QStringLiteral(VELMORA_CMAKE_COMMAND),
-                    {u"-DMALE_LIST="_s + dir.filePath(u"male.txt"_s),
-                     u"-DFEMALE_LIST="_s + dir.filePath(u"female.txt"_s),
-                     u"-DOUTPUT="_s + dir.filePath(u"lists.cpp"_s), u"-P"_s,
-                     QStringLiteral(VELMORA_EMBED_SCRIPT)});
-        QVERIFY(cmake.waitForFinished(60000));
-        QCOMPARE(cmake.exitCode(), 0);
+        const EmbedResult result = embedLists(dir);
+        QVERIFY2(result.exitCode == 0, qPrintable(result.output));
         QFile source(dir.filePath(u"lists.cpp"_s));
         QVERIFY(source.open(QIODevice::ReadOnly));
         const QByteArray text = source.readAll();
