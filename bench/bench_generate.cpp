@@ -38,10 +38,8 @@ int main(int argc, char* argv[])
         withoutHandler.push_back(
             bench::medianNanoseconds(clicks, [&] { QTest::mouseClick(&idle, Qt::LeftButton); }));
     }
-    std::sort(withHandler.begin(), withHandler.end());
-    std::sort(withoutHandler.begin(), withoutHandler.end());
-    const double generateUs = withHandler[withHandler.size() / 2] / 1000.0;
-    const double idleUs = withoutHandler[withoutHandler.size() / 2] / 1000.0;
+    const double generateUs = bench::median(withHandler) / 1000.0;
+    const double idleUs = bench::median(withoutHandler) / 1000.0;
     std::printf("one generate, click to text: %6.1f us   (a click with no handler: %.1f us, ratio "
                 "%.2f; target < 50 us)\n",
                 generateUs, idleUs, generateUs / idleUs);

@@ -9,48 +9,6 @@
 #include <memory>
 #include <string>
 
-namespace {
-
-// The fill into fresh tables, as the window's Load runs it; creating and
-// releasing the tables is left out of the time.
-double fillNanoseconds(int rounds)
-{
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        auto fresh = std::make_unique<names::NameTables>();
-        const auto start = std::chrono::steady_clock::now();
-        names::FillNameTables(*fresh);
-        const auto stop = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::nano>(stop - start).count());
-        bench::keep(fresh);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// The baseline: the same 2002 texts copied into plain strings that already exist.
-double copyNanoseconds(int rounds)
-{
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        std::vector<std::u16string> plain(2 * names::NameTableSize);
-        const auto start = std::chrono::steady_clock::now();
-        std::size_t slot = 0;
-        for (const auto& list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
-            for (const auto name : list) {
-                plain[slot++].assign(name);
-            }
-        }
-        const auto stop = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::nano>(stop - start).count());
-        bench::keep(plain);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
-
 int main()
 {
     constexpr int picksPerRound = 100'000;
@@ -82,17 +40,27 @@ int main()
                                                      }
                                                  }) /
                         picksPerRound);
-        fills.push_back(fillNanoseconds(rounds));
-        copies.push_back(copyNanoseconds(rounds));
+        // The fill into fresh tables, as the window's Load runs it.
+        fills.push_back(bench::medianNanoseconds(
+            rounds, [] { return std::make_unique<names::NameTables>(); },
+            [](auto& fresh) { names::FillNameTables(*fresh); }));
+        // The baseline: the same 2002 texts copied into strings that already exist.
+        copies.push_back(bench::medianNanoseconds(
+            rounds, [] { return std::vector<std::u16string>(2 * names::NameTableSize); },
+            [](auto& plain) {
+                std::size_t slot = 0;
+                for (const auto& list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
+                    for (const auto name : list) {
+                        plain[slot++].assign(name);
+                    }
+                }
+                bench::keep(plain);
+            }));
     }
-    const auto median = [](std::vector<double> values) {
-        std::sort(values.begin(), values.end());
-        return values[values.size() / 2];
-    };
-    const double pick = median(picks);
-    const double draw = median(draws);
-    const double fill = median(fills);
-    const double copy = median(copies);
+    const double pick = bench::median(picks);
+    const double draw = bench::median(draws);
+    const double fill = bench::median(fills);
+    const double copy = bench::median(copies);
     std::printf("PickName:        %8.1f ns per pick   (a bare draw: %.1f ns, ratio %.2f; target < "
                 "100 ns)\n",
                 pick, draw, pick / draw);

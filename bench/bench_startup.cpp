@@ -7,9 +7,10 @@
 //
 //   bench_startup <program> <bare-window> <bare-window-with-text> [runs]
 
+#include "benchtiming.h"
+
 #include <X11/Xlib.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -72,12 +73,6 @@ Sample measure(Display* display, const char* program)
     return sample;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -106,20 +101,17 @@ int main(int argc, char* argv[])
             peak[program].push_back(sample.peakMiB);
         }
     }
-    const double ours = median(start[0]);
-    const double bare = median(start[1]);
-    const double text = median(start[2]);
-    std::printf(
-        "start to window shown: %6.1f ms   bare window %.1f ms (ratio %.2f; target <= 1.20), "
-        "bare window with text %.1f ms (ratio %.2f); medians of %d\n",
-        ours, bare, ours / bare, text, ours / text, runs);
-    const double ourPeak = median(peak[0]);
-    const double barePeak = median(peak[1]);
-    const double textPeak = median(peak[2]);
-    std::printf(
-        "peak resident memory:  %6.1f MiB  bare window %.1f MiB (ratio %.2f; target <= 1.20), "
-        "bare window with text %.1f MiB (ratio %.2f)\n",
-        ourPeak, barePeak, ourPeak / barePeak, textPeak, ourPeak / textPeak);
+    const auto report = [runs](const char* figure, const char* unit,
+                               const std::vector<double>(&samples)[3]) {
+        const double ours = bench::median(samples[0]);
+        const double bare = bench::median(samples[1]);
+        const double text = bench::median(samples[2]);
+        std::printf("%-22s %6.1f %-3s  bare window %.1f %s (ratio %.2f; target <= 1.20), "
+                    "bare window with text %.1f %s (ratio %.2f); medians of %d\n",
+                    figure, ours, unit, bare, unit, ours / bare, text, unit, ours / text, runs);
+    };
+    report("start to window shown:", "ms", start);
+    report("peak resident memory:", "MiB", peak);
     XCloseDisplay(display);
     return 0;
 }

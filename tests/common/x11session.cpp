@@ -2,7 +2,6 @@
 
 #include <QThread>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -96,48 +95,46 @@ SizeHints X11Session::sizeHints(Window window) const
     return result;
 }
 
-MotifHints X11Session::motifHints(Window window) const
+// The 32-bit items of a window property, which Xlib hands back as longs.
+std::vector<unsigned long> X11Session::property(Window window, const char* name,
+                                                long maxItems) const
 {
-    const Atom hintsAtom = XInternAtom(m_display, "_MOTIF_WM_HINTS", False);
+    const Atom atom = XInternAtom(m_display, name, False);
     Atom type = 0;
     int format = 0;
     unsigned long items = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    MotifHints hints;
-    if (XGetWindowProperty(m_display, window, hintsAtom, 0, 5, False, AnyPropertyType, &type,
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(m_display, window, atom, 0, maxItems, False, AnyPropertyType, &type,
                            &format, &items, &remaining, &data) == Success &&
         data != nullptr) {
-        const auto* values = reinterpret_cast<const unsigned long*>(data);
-        if (items >= 3) {
-            hints = {values[0], values[1], values[2]};
-        }
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        values.assign(longs, longs + items);
         XFree(data);
     }
-    return hints;
+    return values;
+}
+
+MotifHints X11Session::motifHints(Window window) const
+{
+    const std::vector<unsigned long> values = property(window, "_MOTIF_WM_HINTS", 5);
+    if (values.size() < 3) {
+        return {};
+    }
+    return {values[0], values[1], values[2]};
 }
 
 QList<QSize> X11Session::iconSizes(Window window) const
 {
-    const Atom iconAtom = XInternAtom(m_display, "_NET_WM_ICON", False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
+    // Each image: width, height, then width x height pixels.
+    const std::vector<unsigned long> values = property(window, "_NET_WM_ICON", 1 << 20);
     QList<QSize> sizes;
-    if (XGetWindowProperty(m_display, window, iconAtom, 0, 1 << 20, False, XA_CARDINAL, &type,
-                           &format, &items, &remaining, &data) == Success &&
-        data != nullptr) {
-        // Xlib hands 32-bit items back as longs: width, height, pixels...
-        const auto* values = reinterpret_cast<const unsigned long*>(data);
-        for (unsigned long i = 0; i + 1 < items;) {
-            const auto width = static_cast<int>(values[i]);
-            const auto height = static_cast<int>(values[i + 1]);
-            sizes.append({width, height});
-            i += 2 + static_cast<unsigned long>(width) * static_cast<unsigned long>(height);
-        }
-        XFree(data);
+    for (std::size_t i = 0; i + 1 < values.size();) {
+        const auto width = static_cast<int>(values[i]);
+        const auto height = static_cast<int>(values[i + 1]);
+        sizes.append({width, height});
+        i += 2 + values[i] * values[i + 1];
     }
     return sizes;
 }

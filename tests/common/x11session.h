@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <optional>
+#include <vector>
 
 using Window = unsigned long; // the X11 window id, as in Xlib
 struct _XDisplay;
@@ -62,6 +63,8 @@ public:
     void killClient(Window window);
 
 private:
+    std::vector<unsigned long> property(Window window, const char* name, long maxItems) const;
+
     _XDisplay* m_display = nullptr;
 };
 
