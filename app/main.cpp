@@ -1,5 +1,5 @@
-#include "ui/form1.h"
-#include "ui/windowengine.h"
+#include "ui/qt/form1.h"
+#include "ui/qt/windowengine.h"
 
 int main(int argc, char* argv[])
 {

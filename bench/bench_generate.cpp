@@ -4,9 +4,9 @@
 // event delivery.
 
 #include "benchtiming.h"
-#include "ui/appearance.h"
-#include "ui/form1.h"
-#include "ui/windowengine.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/form1.h"
+#include "ui/qt/windowengine.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 #include <QGroupBox>
 #include <QLabel>

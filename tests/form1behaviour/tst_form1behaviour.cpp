@@ -4,7 +4,7 @@
 #include "common/form1controls.h"
 #include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
-#include "ui/appearance.h"
+#include "ui/qt/appearance.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 
 #include "common/form1controls.h"
 #include "common/scriptedrandom.h"
-#include "ui/appearance.h"
+#include "ui/qt/appearance.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(name->palette().color(QPalette::Base), system.color(QPalette::Base));
         QCOMPARE(name->palette().color(QPalette::Text), system.color(QPalette::Text));
         const QWidget* banner = testing::control(form, "Picture1");
-        QCOMPARE(banner->palette().color(QPalette::Window), system.color(QPalette::Window));
+        QCOMPARE(banner->palette().color(QPalette::Window), system.color(QPalette::Base));
     }
 
     void creationOrder()

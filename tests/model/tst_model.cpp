@@ -8,8 +8,8 @@
 #include "common/form1controls.h"
 #include "links/webaddresses.h"
 #include "names/namepicker.h"
-#include "ui/appearance.h"
-#include "ui/windowengine.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/windowengine.h"
 
 #include <QClipboard>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "common/scriptedrandom.h"
 #include "links/module1.h"
 #include "links/webaddresses.h"
-#include "ui/appearance.h"
+#include "ui/qt/appearance.h"
 
 #include <QDesktopServices>
 #include <QTest>

@@ -1,7 +1,7 @@
 // A program whose start-up form fails in Load, run by tst_windowengine to
 // see the whole engine path: reported, never shown, non-zero exit status.
 
-#include "ui/windowengine.h"
+#include "ui/qt/windowengine.h"
 
 #include <QWidget>
 

@@ -4,8 +4,8 @@
 
 #include "common/form1controls.h"
 #include "common/scriptedrandom.h"
-#include "ui/appearance.h"
-#include "ui/windowengine.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/windowengine.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "ui/windowengine.h"
+#include "ui/qt/windowengine.h"
 
-#include "ui/appearance.h"
+#include "ui/qt/appearance.h"
 
 #include <QMessageBox>
 #include <QStringList>

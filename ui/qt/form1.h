@@ -9,7 +9,6 @@
 #include <functional>
 #include <string>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,7 +39,6 @@ public:
 
 private:
     void createControls();
-    void applyColours();
     void setTabOrder();
     void connectHandlers();
     void centreOnScreen();
@@ -51,21 +49,12 @@ private:
     void Command2_Click();
     void Command4_Click();
 
-    // The sixteen controls, in the order the window creates them.
+    // The controls the program works with; the frames and labels are passive.
     QLabel* Picture1 = nullptr;
-    QGroupBox* Frame4 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QGroupBox* Frame3 = nullptr;
     QPushButton* Command1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
     QLineEdit* TextName = nullptr;
-    QGroupBox* Frame1 = nullptr;
     QRadioButton* OptionFemale = nullptr;
     QRadioButton* OptionMale = nullptr;
 

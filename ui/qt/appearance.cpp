@@ -1,4 +1,6 @@
-#include "ui/appearance.h"
+#include "ui/qt/appearance.h"
+
+#include "ui/form1description.h"
 
 #include <QApplication>
 #include <QProxyStyle>
@@ -12,8 +14,7 @@ namespace ui {
 
 namespace {
 
-const QString WindowFontFamily = u"MS Sans Serif"_s;
-constexpr double WindowFontPoints = 8.25;
+const QString WindowFontFamily = QString::fromLatin1(description::FontFamily);
 
 // Qt's classic Windows style: its group boxes run the border line through
 // the middle of the caption. It draws that caption in the text colour meant
@@ -38,7 +39,7 @@ public:
 
 QString WindowTitle()
 {
-    return u"Velmora 2 Name Generator"_s;
+    return QString::fromUtf16(description::Title.data(), static_cast<qsizetype>(description::Title.size()));
 }
 
 void PrepareAppearance()
@@ -53,7 +54,7 @@ void PrepareAppearance()
 QFont WindowFont()
 {
     QFont font(WindowFontFamily);
-    font.setPointSizeF(WindowFontPoints);
+    font.setPointSizeF(description::FontPoints);
     return font;
 }
 

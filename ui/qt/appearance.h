@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/form1description.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -7,8 +9,12 @@
 namespace ui {
 
 // The window's own colours.
-inline constexpr QColor Navy{0, 0, 128};
-inline constexpr QColor White{255, 255, 255};
+constexpr QColor ToQColor(description::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
+inline constexpr QColor Navy = ToQColor(description::NavyRgb);
+inline constexpr QColor White = ToQColor(description::WhiteRgb);
 
 // "Velmora 2 Name Generator": the window title, also used for error messages.
 QString WindowTitle();

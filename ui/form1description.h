@@ -1,0 +1,140 @@
+#pragma once
+
+// The main window as data, free of any toolkit: its frame, fonts, colours and
+// the sixteen controls with their places, captions and tab order. The Qt and
+// the Win32 window are both built from this one description.
+
+#include "links/webaddresses.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace ui::description {
+
+// The layout is drawn up in twips, 1/1440 inch: 15 twips are one pixel at 96 dpi.
+inline constexpr int TwipsPerInch = 1440;
+inline constexpr int TwipsPerPixelAt96Dpi = 15;
+
+struct Twips
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Rgb
+{
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};
+
+inline constexpr Rgb NavyRgb{0, 0, 128};
+inline constexpr Rgb WhiteRgb{255, 255, 255};
+
+// Where a control's colour comes from: the window's own navy or white, or
+// the system's colour for that part of a control.
+enum class Colour : std::uint8_t { Navy, White, SystemWindow, SystemWindowText, SystemButtonText };
+
+enum class Kind : std::uint8_t { PictureBox, Frame, PushButton, Label, TextBox, OptionButton };
+
+struct Control
+{
+    std::string_view name;
+    Kind kind;
+    std::string_view container; // "Form1" or the name of a frame
+    std::u16string_view caption;
+    Twips place;                // relative to the container's outer rectangle
+    int tabIndex;
+    bool bold;
+    Colour background;
+    Colour foreground;
+};
+
+// Frames, labels and the window itself hold a place in the tab order but
+// never take the focus.
+constexpr bool TakesFocus(Kind kind)
+{
+    return kind == Kind::PictureBox || kind == Kind::PushButton || kind == Kind::TextBox ||
+           kind == Kind::OptionButton;
+}
+
+// The host part of an absolute address "scheme://host/", as the About group
+// shows it beside the link buttons.
+constexpr std::u16string_view HostOf(std::u16string_view address)
+{
+    const auto start = address.find(u"://") + 3;
+    return address.substr(start, address.find(u'/', start) - start);
+}
+
+inline constexpr std::u16string_view Title = u"Velmora 2 Name Generator";
+inline constexpr Twips ClientArea{0, 0, 6735, 3135};
+inline constexpr std::string_view FontFamily = "MS Sans Serif";
+inline constexpr double FontPoints = 8.25;
+inline constexpr int RegularWeight = 400;
+inline constexpr int BoldWeight = 700;
+
+using enum Kind;
+using enum Colour;
+
+// In the order the window creates them.
+inline constexpr std::array<Control, 16> Controls{{
+    // clang-format off
+    {"Picture1",     PictureBox,   "Form1",  u"",                                   {4680, 120, 1875, 1785}, 15, false, SystemWindow, SystemWindowText},
+    {"Frame4",       Frame,        "Form1",  u"About:",                             {120, 1920, 6495, 1095},  7, false, Navy,         White},
+    {"Command4",     PushButton,   "Frame4", u"Velmora Workshop",                   {120, 600, 1935, 375},    8, false, White,        SystemButtonText},
+    {"Command2",     PushButton,   "Frame4", u"Dornwick",                           {120, 240, 1935, 375},    9, false, White,        SystemButtonText},
+    {"Label5",       Label,        "Frame4", HostOf(links::VelmoraWorkshopHomePage), {4440, 720, 1695, 255}, 14, false, Navy,         White},
+    {"Label4",       Label,        "Frame4", HostOf(links::DornwickHomePage),       {4440, 480, 1455, 255},  13, false, Navy,         White},
+    {"Label6",       Label,        "Frame4", u"On the web:",                        {4440, 240, 1695, 255},  12, true,  Navy,         White},
+    {"Label7",       Label,        "Frame4", u"The Velmora fan crew",               {2280, 480, 1815, 255},  11, false, Navy,         White},
+    {"Label8",       Label,        "Frame4", u"Names by:",                          {2280, 240, 1455, 255},  10, true,  Navy,         White},
+    {"Frame3",       Frame,        "Form1",  u"Generate:",                          {2400, 120, 2175, 735},   5, false, Navy,         White},
+    {"Command1",     PushButton,   "Frame3", u"Generate Name",                      {120, 240, 1935, 375},    6, false, White,        SystemButtonText},
+    {"Frame2",       Frame,        "Form1",  u"Generated Name:",                    {120, 960, 4455, 855},    3, false, Navy,         White},
+    {"TextName",     TextBox,      "Frame2", u"",                                   {120, 360, 4215, 285},    4, false, SystemWindow, SystemWindowText},
+    {"Frame1",       Frame,        "Form1",  u"Gender:",                            {120, 120, 2175, 735},    0, false, Navy,         White},
+    {"OptionFemale", OptionButton, "Frame1", u"Female",                             {1080, 360, 975, 255},    2, false, Navy,         White},
+    {"OptionMale",   OptionButton, "Frame1", u"Male",                               {120, 360, 975, 255},     1, false, Navy,         White},
+    // clang-format on
+}};
+
+// The control called name; nullopt if the window has none.
+constexpr std::optional<Control> Find(std::string_view name)
+{
+    for (const Control& control : Controls) {
+        if (control.name == name) {
+            return control;
+        }
+    }
+    return std::nullopt;
+}
+
+constexpr std::size_t CountFocusable()
+{
+    std::size_t count = 0;
+    for (const Control& control : Controls) {
+        count += TakesFocus(control.kind) ? 1 : 0;
+    }
+    return count;
+}
+
+// The controls that take the focus, in ascending tab index.
+constexpr std::array<Control, CountFocusable()> FocusChain()
+{
+    std::array<Control, CountFocusable()> chain{};
+    std::size_t count = 0;
+    for (int index = 0; index < static_cast<int>(Controls.size()); ++index) {
+        for (const Control& control : Controls) {
+            if (control.tabIndex == index && TakesFocus(control.kind)) {
+                chain[count++] = control;
+            }
+        }
+    }
+    return chain;
+}
+
+} // namespace ui::description

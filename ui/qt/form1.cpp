@@ -1,0 +1,248 @@
+#include "ui/qt/form1.h"
+
+#include "links/module1.h"
+#include "names/namepicker.h"
+#include "ui/form1description.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/windowengine.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace ui {
+
+namespace {
+
+namespace layout = description;
+
+// Qt's device-independent pixels are pixels at 96 dpi; Qt scales them to the screen.
+constexpr QRect pixels(const layout::Twips& twips)
+{
+    constexpr int perPixel = layout::TwipsPerPixelAt96Dpi;
+    return {twips.left / perPixel, twips.top / perPixel, twips.width / perPixel,
+            twips.height / perPixel};
+}
+
+QString toQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeControl(const layout::Control& control, QWidget* container)
+{
+    const QString caption = toQString(control.caption);
+    switch (control.kind) {
+    case layout::Kind::PictureBox:
+        return new QLabel(container);
+    case layout::Kind::Frame:
+        return new QGroupBox(caption, container);
+    case layout::Kind::PushButton: {
+        auto* button = new QPushButton(caption, container);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case layout::Kind::Label: {
+        auto* label = new QLabel(caption, container);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAutoFillBackground(true); // opaque
+        return label;
+    }
+    case layout::Kind::TextBox: {
+        auto* edit = new QLineEdit(container);
+        // Read-only for the user, yet selectable so the name can be copied.
+        edit->setReadOnly(true);
+        return edit;
+    }
+    case layout::Kind::OptionButton: {
+        auto* option = new QRadioButton(caption, container);
+        // Drawn like a label: window colours, not button colours.
+        option->setBackgroundRole(QPalette::Window);
+        option->setForegroundRole(QPalette::WindowText);
+        return option;
+    }
+    }
+    return nullptr;
+}
+
+// The system's colours are those of the application palette; "window" is
+// the ground of edit fields and documents, Qt's Base.
+QColor resolve(layout::Colour colour)
+{
+    const QPalette system = QGuiApplication::palette();
+    switch (colour) {
+    case layout::Colour::Navy:
+        return Navy;
+    case layout::Colour::White:
+        return White;
+    case layout::Colour::SystemWindow:
+        return system.color(QPalette::Base);
+    case layout::Colour::SystemWindowText:
+        return system.color(QPalette::Text);
+    case layout::Colour::SystemButtonText:
+        return system.color(QPalette::ButtonText);
+    }
+    return {};
+}
+
+void applyColours(QWidget* widget, const layout::Control& control)
+{
+    const bool textBox = control.kind == layout::Kind::TextBox;
+    const bool button = control.kind == layout::Kind::PushButton;
+    // The ground and text roles this kind of widget paints with.
+    const QPalette::ColorRole ground = textBox ? QPalette::Base
+                                       : button ? QPalette::Button
+                                                : widget->backgroundRole();
+    const QPalette::ColorRole text = textBox ? QPalette::Text
+                                     : button ? QPalette::ButtonText
+                                              : widget->foregroundRole();
+    QPalette palette = widget->palette();
+    palette.setColor(ground, resolve(control.background));
+    palette.setColor(text, resolve(control.foreground));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      m_random(random),
+      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(WindowTitle());
+    setWindowIcon(QIcon(u":/ui/assets/icon.ico"_s));
+    setFont(WindowFont());
+    setFixedSize(pixels(layout::ClientArea).size());
+    QPalette navy = palette();
+    navy.setColor(QPalette::Window, Navy);
+    navy.setColor(QPalette::WindowText, White);
+    setPalette(navy);
+
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    centreOnScreen();
+}
+
+void Form1::createControls()
+{
+    for (const layout::Control& control : layout::Controls) {
+        const QString name = QString::fromLatin1(control.name);
+        QWidget* container = control.container == "Form1"
+                                 ? this
+                                 : findChild<QWidget*>(QString::fromLatin1(control.container));
+        QWidget* widget = makeControl(control, container);
+        widget->setObjectName(name);
+        widget->setGeometry(pixels(control.place));
+        if (control.bold) {
+            widget->setFont(BoldWindowFont());
+        }
+        applyColours(widget, control);
+    }
+
+    Picture1 = findChild<QLabel*>(u"Picture1"_s);
+    Command4 = findChild<QPushButton*>(u"Command4"_s);
+    Command2 = findChild<QPushButton*>(u"Command2"_s);
+    Command1 = findChild<QPushButton*>(u"Command1"_s);
+    TextName = findChild<QLineEdit*>(u"TextName"_s);
+    OptionFemale = findChild<QRadioButton*>(u"OptionFemale"_s);
+    OptionMale = findChild<QRadioButton*>(u"OptionMale"_s);
+
+    // The banner: always exactly the size of its image, unscaled from the top left.
+    const QPixmap banner(u":/ui/assets/banner.jpg"_s);
+    Picture1->setPixmap(banner);
+    Picture1->resize(banner.size());
+    Picture1->setAccessibleName(u"Velmora 2 Name Generator banner"_s);
+    Picture1->setAccessibleDescription(
+        u"Title artwork of the game Velmora 2 above the words NAME GENERATOR"_s);
+    TextName->setAccessibleName(u"Generated Name"_s);
+}
+
+void Form1::setTabOrder()
+{
+    // Frames and labels never take the focus; the banner does, last.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    QWidget* previous = nullptr;
+    for (const layout::Control& control : layout::FocusChain()) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(control.name));
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    OptionMale->setFocus();
+}
+
+void Form1::connectHandlers()
+{
+    // Every handler runs inside the dispatcher, which stops and reports an
+    // error before it could unwind through Qt.
+    const auto onClick = [this](QAbstractButton* button, void (Form1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(Command1, &Form1::Command1_Click);
+    onClick(OptionMale, &Form1::OptionMale_Click);
+    onClick(OptionFemale, &Form1::OptionFemale_Click);
+    onClick(Command2, &Form1::Command2_Click);
+    onClick(Command4, &Form1::Command4_Click);
+}
+
+void Form1::centreOnScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void Form1::Form_Load()
+{
+    names::SeedRandom(m_random);
+    names::FillNameTables(m_names);
+}
+
+void Form1::Command1_Click()
+{
+    names::GenerateName(
+        OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
+        [this](const std::u16string& name) { TextName->setText(QString::fromStdU16String(name)); });
+}
+
+void Form1::OptionMale_Click()
+{
+    TextName->setText(QString());
+}
+
+void Form1::OptionFemale_Click()
+{
+    TextName->setText(QString());
+}
+
+void Form1::Command2_Click()
+{
+    const std::u16string address(links::DornwickHomePage);
+    m_openWebPage(address);
+}
+
+void Form1::Command4_Click()
+{
+    const std::u16string address(links::VelmoraWorkshopHomePage);
+    m_openWebPage(address);
+}
+
+} // namespace ui
