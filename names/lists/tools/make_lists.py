@@ -12,6 +12,9 @@ The given-name pools are ordered roughly from most to least common; common
 names get more entries than rare ones.  Everything is drawn from one fixed
 seed, so running the script again gives byte-identical files.
 
+Pairing never makes a full name listed in avoid.txt (famous people and
+characters, joke names).
+
     python3 make_lists.py
 
 Standard library only.
@@ -193,13 +196,13 @@ def fit_surname_letters(rng, table, only, unused, target):
 
 # -------------------------------------------------------------------- pairing
 
-def pair_up(rng, given, surnames, lo, hi):
+def pair_up(rng, given, surnames, lo, hi, avoid):
     """Pairs given names with surnames: every entry within [lo, hi] characters,
     at least one entry of each bound, exactly one full name listed twice, no
-    famous names, no 'Thomas Thomas'."""
+    full name from `avoid`, no 'Thomas Thomas'."""
 
     def ok(g, s):
-        return lo <= len(g) + len(s) + 1 <= hi and g != s and (g + " " + s) not in chk.FAMOUS
+        return lo <= len(g) + len(s) + 1 <= hi and g != s and (g + " " + s) not in avoid
 
     gtok = [g for g, n in sorted(given.items()) for _ in range(n)]
     stok = [s for s, n in sorted(surnames.items()) for _ in range(n)]
@@ -268,6 +271,7 @@ def pair_up(rng, given, surnames, lo, hi):
 # ----------------------------------------------------------------------- main
 
 def make():
+    avoid = set(chk.read_avoid())
     rng = random.Random(SEED)
     pools = chk.load_pools()
     exp = chk.EXPECTED
@@ -280,7 +284,7 @@ def make():
         given_letters = sum(len(g) * n for g, n in given[k].items())
         fit_surname_letters(rng, tables[k], only[k], unused, total - ENTRIES - given_letters)
         lists[k] = pair_up(rng, given[k], tables[k],
-                           exp[k]["entry length min"], exp[k]["entry length max"])
+                           exp[k]["entry length min"], exp[k]["entry length max"], avoid)
     return lists, pools
 
 
