@@ -329,6 +329,9 @@ def selftest(lists, pools):
         "sorted list": ({"male": sorted(m), "female": f}, "male sorted by given name"),
         "same full name in both lists": (swap_line("female", 0, m[5]), "full names in both lists"),
         "famous name": (swap_line("male", 0, "Harry Potter"), "male avoided full names"),
+        "name removed after reading": (swap_line("male", 0, "Philip Larkin"),
+                                       "male avoided full names"),
+        "joke name": (swap_line("female", 0, "Polly Tully"), "female avoided full names"),
         "avoid line with inner capital": (lists, "malformed names in avoid file"),
         "surname used four times": ({"male": m, "female": [
             (line.split(" ")[0] + " " + fs) if i < 4 else line for i, line in enumerate(f)]},
