@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the two built-in name lists (male.txt, female.txt) and the word pools
-they are made from.
+"""Checks the two built-in name lists (male.txt, female.txt), the word pools
+they are made from, and that neither list holds a name from avoid.txt.
 
 Every figure is printed with its wanted value; the script exits with status 1
 and names each figure that is off.  make_lists.py runs the same checks before
@@ -27,6 +27,8 @@ LIST_FILES = {
     "male": os.path.join(LISTS_DIR, "male.txt"),
     "female": os.path.join(LISTS_DIR, "female.txt"),
 }
+# Full names no table may hold (famous people and characters, joke names).
+AVOID_FILE = os.path.join(TOOLS_DIR, "avoid.txt")
 POOL_FILES = {
     "male": os.path.join(POOLS_DIR, "male_given.txt"),
     "female": os.path.join(POOLS_DIR, "female_given.txt"),
@@ -98,186 +100,18 @@ Goering Bormann Heydrich Stalin Gay Bean Trump Obama
 BAD_SURNAME_PARTS = ("cock", "butt", "bottom", "hitler", "shit", "fuck", "wank",
                      "twat", "cunt", "piss", "dick")
 
-# Full names that belong to someone famous (real or fictional); a player
-# should not be handed one of these.
-FAMOUS = set(line.strip() for line in """
-Harry Potter
-James Bond
-Michael Jackson
-John Lennon
-Paul Mccartney
-George Harrison
-Peter Parker
-Tom Jones
-Tom Hardy
-Tom Holland
-Tom Baker
-Tom Sawyer
-Tom Brady
-Bridget Jones
-Harrison Ford
-Henry Ford
-Gerald Ford
-Isaac Newton
-William Wallace
-Robert Burns
-Robert Bruce
-Walter Scott
-Oliver Cromwell
-Thomas Cromwell
-Neil Armstrong
-Louis Armstrong
-Gordon Ramsay
-Gordon Brown
-David Cameron
-Harold Wilson
-Harold Macmillan
-John Major
-Edward Heath
-Anthony Eden
-James Callaghan
-Margaret Thatcher
-Teresa May
-John Kennedy
-Robert Kennedy
-Edward Kennedy
-Richard Nixon
-George Bush
-John Adams
-Andrew Jackson
-Benjamin Franklin
-Hugh Grant
-Colin Firth
-Daniel Craig
-Roger Moore
-Ian Fleming
-Alexander Fleming
-Timothy Dalton
-Anthony Hopkins
-Russell Crowe
-James Stewart
-Patrick Stewart
-Rod Stewart
-Bruce Lee
-Christopher Lee
-Bruce Willis
-Jack Nicholson
-Oscar Wilde
-James Joyce
-Samuel Beckett
-Jonathan Swift
-John Milton
-William Blake
-Jane Austen
-Mary Shelley
-Percy Shelley
-Jane Eyre
-Agatha Christie
-Julie Christie
-Judy Garland
-Diana Ross
-Tina Turner
-Doris Day
-Grace Kelly
-Audrey Hepburn
-Katharine Hepburn
-Elizabeth Taylor
-Joan Crawford
-Julie Andrews
-Emma Thompson
-Emma Watson
-Emma Stone
-Sharon Stone
-Julia Roberts
-Maggie Smith
-Rosa Parks
-Helen Keller
-Jane Goodall
-Mary Berry
-Jane Seymour
-Catherine Parr
-Catherine Howard
-Jane Grey
-Mary Tudor
-Mary Stuart
-Kate Middleton
-Catherine Middleton
-Diana Spencer
-Jennifer Lawrence
-Jennifer Lopez
-Jennifer Hudson
-Kate Hudson
-Kate Moss
-Kate Bush
-Anne Hathaway
-Naomi Watts
-Naomi Campbell
-Helen Hunt
-Meg Ryan
-Richard Burton
-Samuel Jackson
-Peter Jackson
-Martin Freeman
-Rex Harrison
-Michael Douglas
-Michael Jordan
-Michael Owen
-Harry Kane
-Wayne Rooney
-George Best
-Jack Charlton
-Kevin Keegan
-Brian Clough
-Keith Richards
-Ernest Shackleton
-Ernest Hemingway
-David Attenborough
-Richard Attenborough
-Alfred Tennyson
-William Thackeray
-William Gladstone
-Herbert Kitchener
-Charles Chaplin
-James Cook
-Nathan Drake
-Ned Stark
-Lisa Simpson
-Peter Griffin
-Jack Bauer
-Jason Bourne
-Jack Ryan
-Ethan Hunt
-Sarah Connor
-John Connor
-Ellen Ripley
-James Kirk
-Norman Bates
-Emma Woodhouse
-Anne Elliot
-George Wickham
-Hermione Grainger
-John Watson
-Matthew Perry
-Megan Fox
-Michael Fox
-Stephen King
-Martin King
-Jack Russell
-Walter White
-Adam Smith
-Charles Darwin
-John Wayne
-Gwendolyn Christie
-Eugene Kelly
-Jason Kidd
-John Knox
-Gwendolyn Brooks
-""".strip().splitlines())
 
 
 def read_words(path):
     with open(path, "r", encoding="ascii") as f:
         return [w.strip() for w in f.read().split("\n") if w.strip()]
+
+
+def read_avoid(path=AVOID_FILE):
+    """The lines of avoid.txt that are not blank or # comments, as written."""
+    with open(path, "r", encoding="ascii") as f:
+        return [line.strip() for line in f
+                if line.strip() and not line.lstrip().startswith("#")]
 
 
 def read_list(path):
@@ -307,8 +141,9 @@ def mean_1dp(total, count):
     return str((Decimal(total) / Decimal(count)).quantize(Decimal("0.1"), ROUND_HALF_UP))
 
 
-def list_figures(lines):
-    """All figures of one list. Malformed lines are counted and skipped."""
+def list_figures(lines, avoid):
+    """All figures of one list. Malformed lines are counted and skipped.
+    avoid: set of full names the list must not hold."""
     parsed = []
     bad = 0
     for line in lines:
@@ -345,7 +180,7 @@ def list_figures(lines):
         "sorted by given name": parsed == sorted(parsed, key=lambda p: p[0]),
         "sorted by surname": parsed == sorted(parsed, key=lambda p: p[1]),
         "given name equal to surname": sum(1 for g, s in parsed if g == s),
-        "famous full names": sum(1 for line in lines if line in FAMOUS),
+        "avoided full names": sum(1 for line in lines if line in avoid),
     }
     return fig, parsed
 
@@ -376,15 +211,19 @@ def pool_results(pools):
     return res
 
 
-def run_checks(lists, pools, file_problems=None):
-    """lists: {"male": [lines], "female": [lines]}; pools: {"male","female","surnames": [words]}.
+def run_checks(lists, pools, file_problems=None, avoid_lines=None):
+    """lists: {"male": [lines], "female": [lines]}; pools: {"male","female","surnames": [words]};
+    avoid_lines: the names of avoid.txt (read from the file when None).
     Returns a list of (figure, value, wanted, ok)."""
+    if avoid_lines is None:
+        avoid_lines = read_avoid()
+    avoid = set(avoid_lines)
     res = []
     parsed = {}
     for kind in ("male", "female"):
         for p in (file_problems or {}).get(kind, []):
             res.append(("%s file: %s" % (kind, p), "yes", "no", False))
-        fig, parsed[kind] = list_figures(lists[kind])
+        fig, parsed[kind] = list_figures(lists[kind], avoid)
         for key, want in EXPECTED[kind].items():
             res.append(("%s %s" % (kind, key), fig[key], want, fig[key] == want))
         other = "female" if kind == "male" else "male"
@@ -402,7 +241,7 @@ def run_checks(lists, pools, file_problems=None):
             ("sorted by surname", fig["sorted by surname"], False, not fig["sorted by surname"]),
             ("given name equal to surname", fig["given name equal to surname"], 0,
              fig["given name equal to surname"] == 0),
-            ("famous full names", fig["famous full names"], 0, fig["famous full names"] == 0),
+            ("avoided full names", fig["avoided full names"], 0, fig["avoided full names"] == 0),
         ]
         g_pool, g_other = set(pools[kind]), set(pools[other])
         off = sum(1 for g, _ in parsed[kind] if g not in g_pool or g in g_other)
@@ -423,6 +262,8 @@ def run_checks(lists, pools, file_problems=None):
     res.append(("full names in both lists", both_full, 0, both_full == 0))
     shared = len(ms & fs)
     res.append(("surnames in both lists", shared, SHARED_SURNAMES, shared == SHARED_SURNAMES))
+    bad_avoid = sum(1 for line in avoid_lines if not ENTRY_RE.match(line))
+    res.append(("malformed names in avoid file", bad_avoid, 0, bad_avoid == 0))
     res.extend(pool_results(pools))
     return res
 
@@ -487,7 +328,11 @@ def selftest(lists, pools):
         "line dropped": ({"male": m[1:], "female": f}, "male entries"),
         "sorted list": ({"male": sorted(m), "female": f}, "male sorted by given name"),
         "same full name in both lists": (swap_line("female", 0, m[5]), "full names in both lists"),
-        "famous name": (swap_line("male", 0, "Harry Potter"), "male famous full names"),
+        "famous name": (swap_line("male", 0, "Harry Potter"), "male avoided full names"),
+        "name removed after reading": (swap_line("male", 0, "Philip Larkin"),
+                                       "male avoided full names"),
+        "joke name": (swap_line("female", 0, "Polly Tully"), "female avoided full names"),
+        "avoid line with inner capital": (lists, "malformed names in avoid file"),
         "surname used four times": ({"male": m, "female": [
             (line.split(" ")[0] + " " + fs) if i < 4 else line for i, line in enumerate(f)]},
             "female max entries of one surname"),
@@ -497,10 +342,12 @@ def selftest(lists, pools):
                                   "male full names listed twice or more"),
         "unisex name in pool": (lists, "ambiguous given names in pools"),
     }
+    avoid_lines = read_avoid()
     missed = []
     for name, (case, figure) in cases.items():
         use_pools = dict(pools, male=pools["male"] + ["Jordan"]) if name == "unisex name in pool" else pools
-        off = {r[0] for r in run_checks(case, use_pools) if not r[3]}
+        use_avoid = avoid_lines + ["Paul McCartney"] if name == "avoid line with inner capital" else avoid_lines
+        off = {r[0] for r in run_checks(case, use_pools, avoid_lines=use_avoid) if not r[3]}
         if figure not in off:
             missed.append(name)
     if missed:

@@ -12,6 +12,11 @@ The given-name pools are ordered roughly from most to least common; common
 names get more entries than rare ones.  Everything is drawn from one fixed
 seed, so running the script again gives byte-identical files.
 
+Pairing never makes a full name listed in avoid.txt (famous people and
+characters, joke names).  The surname swaps recorded in swaps.txt are then
+applied to the made tables; they take out avoided names that were only found
+after the tables were first made, without disturbing the rest.
+
     python3 make_lists.py
 
 Standard library only.
@@ -24,6 +29,8 @@ from collections import Counter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_lists as chk  # noqa: E402
+
+SWAPS_FILE = os.path.join(chk.TOOLS_DIR, "swaps.txt")
 
 SEED = 20240611
 ENTRIES = 1001
@@ -193,13 +200,13 @@ def fit_surname_letters(rng, table, only, unused, target):
 
 # -------------------------------------------------------------------- pairing
 
-def pair_up(rng, given, surnames, lo, hi):
+def pair_up(rng, given, surnames, lo, hi, avoid):
     """Pairs given names with surnames: every entry within [lo, hi] characters,
     at least one entry of each bound, exactly one full name listed twice, no
-    famous names, no 'Thomas Thomas'."""
+    full name from `avoid`, no 'Thomas Thomas'."""
 
     def ok(g, s):
-        return lo <= len(g) + len(s) + 1 <= hi and g != s and (g + " " + s) not in chk.FAMOUS
+        return lo <= len(g) + len(s) + 1 <= hi and g != s and (g + " " + s) not in avoid
 
     gtok = [g for g, n in sorted(given.items()) for _ in range(n)]
     stok = [s for s, n in sorted(surnames.items()) for _ in range(n)]
@@ -265,9 +272,45 @@ def pair_up(rng, given, surnames, lo, hi):
     return entries
 
 
+# ------------------------------------------------------------ recorded swaps
+
+def read_swaps(path=SWAPS_FILE):
+    """[(table, first entry, second entry)] from swaps.txt, in file order."""
+    swaps = []
+    with open(path, "r", encoding="ascii") as f:
+        for n, line in enumerate(f, 1):
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            words = line.split()
+            if len(words) != 5 or words[0] not in chk.LIST_FILES:
+                raise SystemExit("%s line %d: want 'table Given Surname Given Surname'" % (path, n))
+            swaps.append((words[0], " ".join(words[1:3]), " ".join(words[3:5])))
+    return swaps
+
+
+def apply_swaps(lists, swaps):
+    """The two entries of each swap exchange surnames, each keeping its line."""
+    for kind, a, b in swaps:
+        table = lists[kind]
+        for name in (a, b):
+            if table.count(name) != 1:
+                raise SystemExit(
+                    "swaps.txt: %r is not in the made %s table exactly once; the record "
+                    "was made for other tables (empty swaps.txt after changing the pools, "
+                    "the plan or the seed)" % (name, kind))
+        i, j = table.index(a), table.index(b)
+        (ga, sa), (gb, sb) = a.split(" "), b.split(" ")
+        table[i], table[j] = ga + " " + sb, gb + " " + sa
+
+
 # ----------------------------------------------------------------------- main
 
 def make():
+    swaps = read_swaps()
+    # Names that a recorded swap takes apart are left to the swap: dodging them
+    # while pairing would reshuffle the whole table and the record would no
+    # longer fit.  Every name of avoid.txt is still checked at the end.
+    avoid = set(chk.read_avoid()) - {name for _, a, b in swaps for name in (a, b)}
     rng = random.Random(SEED)
     pools = chk.load_pools()
     exp = chk.EXPECTED
@@ -280,7 +323,8 @@ def make():
         given_letters = sum(len(g) * n for g, n in given[k].items())
         fit_surname_letters(rng, tables[k], only[k], unused, total - ENTRIES - given_letters)
         lists[k] = pair_up(rng, given[k], tables[k],
-                           exp[k]["entry length min"], exp[k]["entry length max"])
+                           exp[k]["entry length min"], exp[k]["entry length max"], avoid)
+    apply_swaps(lists, swaps)
     return lists, pools
 
 
