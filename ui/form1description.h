@@ -6,7 +6,9 @@
 
 #include "links/webaddresses.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -34,6 +36,33 @@ struct Rgb
 
 inline constexpr Rgb NavyRgb{0, 0, 128};
 inline constexpr Rgb WhiteRgb{255, 255, 255};
+inline constexpr Rgb BlackRgb{0, 0, 0};
+
+// Contrast between two colours as the WCAG defines it, from 1 (none) to 21.
+inline double ContrastRatio(Rgb first, Rgb second)
+{
+    const auto luminance = [](Rgb colour) {
+        const auto linear = [](std::uint8_t channel) {
+            const double value = channel / 255.0;
+            return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) +
+               0.0722 * linear(colour.blue);
+    };
+    const double a = luminance(first);
+    const double b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The push buttons' faces are always white. Their captions keep the
+// system's button-text colour where it reads on white (WCAG AA, 4.5:1);
+// a dark theme's light caption colour would vanish there, so it gives way
+// to black.
+inline Rgb ButtonCaptionOnWhite(Rgb systemButtonText)
+{
+    constexpr double readable = 4.5;
+    return ContrastRatio(systemButtonText, WhiteRgb) >= readable ? systemButtonText : BlackRgb;
+}
 
 // Where a control's colour comes from: the window's own navy or white, or
 // the system's colour for that part of a control.

@@ -90,8 +90,12 @@ QColor resolve(layout::Colour colour)
         return system.color(QPalette::Base);
     case layout::Colour::SystemWindowText:
         return system.color(QPalette::Text);
-    case layout::Colour::SystemButtonText:
-        return system.color(QPalette::ButtonText);
+    case layout::Colour::SystemButtonText: {
+        const QColor caption = system.color(QPalette::ButtonText);
+        return ToQColor(layout::ButtonCaptionOnWhite(
+            {static_cast<std::uint8_t>(caption.red()), static_cast<std::uint8_t>(caption.green()),
+             static_cast<std::uint8_t>(caption.blue())}));
+    }
     }
     return {};
 }
