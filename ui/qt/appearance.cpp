@@ -45,10 +45,18 @@ QString WindowTitle()
 void PrepareAppearance()
 {
     QApplication::setStyle(new ClassicStyle);
-    // Free desktops rarely have MS Sans Serif. Prefer a substitute whose
-    // letters are no wider, so every caption fits its fixed-size control.
+    // Docks and task bars match the window to the installed desktop file by
+    // these: the Wayland app id is the desktop file's name, and the X11
+    // window class is the application name (the desktop file's StartupWMClass).
+    QGuiApplication::setDesktopFileName(u"org.example.velmora2namegen"_s);
+    QCoreApplication::setApplicationName(u"velmora2-name-generator"_s);
+    // Free desktops rarely have MS Sans Serif. Its stand-ins come in order of
+    // fit: first the families drawn to Arial's widths, which are also
+    // Helvetica's, and only then wider ones.
     QFont::insertSubstitutions(WindowFontFamily,
-                               {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s, u"DejaVu Sans"_s});
+                               {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s, u"Nimbus Sans"_s,
+                                u"Nimbus Sans L"_s, u"Helvetica"_s, u"FreeSans"_s,
+                                u"DejaVu Sans"_s});
 }
 
 QFont WindowFont()

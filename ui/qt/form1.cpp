@@ -1,9 +1,13 @@
 #include "ui/qt/form1.h"
 
 #include "links/module1.h"
+#include "links/webaddresses.h"
 #include "names/namepicker.h"
 #include "ui/form1description.h"
+#include "ui/qt/announcer.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/enterpressesbutton.h"
+#include "ui/qt/showsfocus.h"
 #include "ui/qt/windowengine.h"
 
 #include <QGroupBox>
@@ -16,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +39,10 @@ constexpr QRect pixels(const layout::Twips& twips)
             twips.height / perPixel};
 }
 
+// A group box needs this much room beside its caption for the start and the
+// end of the border line either side of it.
+constexpr int CaptionInset = 16;
+
 QString toQString(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -43,8 +52,11 @@ QWidget* makeControl(const layout::Control& control, QWidget* container)
 {
     const QString caption = toQString(control.caption);
     switch (control.kind) {
-    case layout::Kind::PictureBox:
-        return new QLabel(container);
+    case layout::Kind::PictureBox: {
+        auto* picture = new ShowsFocus<QLabel>(container);
+        picture->setFocusGround(Navy); // the banner's own ground
+        return picture;
+    }
     case layout::Kind::Frame:
         return new QGroupBox(caption, container);
     case layout::Kind::PushButton: {
@@ -60,7 +72,7 @@ QWidget* makeControl(const layout::Control& control, QWidget* container)
         return label;
     }
     case layout::Kind::TextBox: {
-        auto* edit = new QLineEdit(container);
+        auto* edit = new ShowsFocus<QLineEdit>(container);
         // Read-only for the user, yet selectable so the name can be copied.
         edit->setReadOnly(true);
         return edit;
@@ -137,6 +149,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     setPalette(navy);
 
     createControls();
+    fitCaptions();
     setTabOrder();
     connectHandlers();
     centreOnScreen();
@@ -174,6 +187,45 @@ void Form1::createControls()
     Picture1->setAccessibleDescription(
         u"Title artwork of the game Velmora 2 above the words NAME GENERATOR"_s);
     TextName->setAccessibleName(u"Generated Name"_s);
+    Command2->setAccessibleDescription(
+        u"Opens %1 in your web browser"_s.arg(toQString(layout::HostOf(links::DornwickHomePage))));
+    Command4->setAccessibleDescription(u"Opens %1 in your web browser"_s.arg(
+        toQString(layout::HostOf(links::VelmoraWorkshopHomePage))));
+    for (QPushButton* button : {Command1, Command2, Command4}) {
+        m_enterPresses->watch(button);
+    }
+}
+
+void Form1::fitCaptions()
+{
+    // Where the stand-in for the window font is wider than the original,
+    // narrow its letters just enough for every caption to fit its control.
+    constexpr int narrowest = 70;
+    constexpr int step = 5;
+    for (int stretch = QFont::Unstretched; !captionsFit() && stretch > narrowest;) {
+        stretch -= step;
+        QFont narrower = font();
+        narrower.setStretch(stretch);
+        setFont(narrower);
+    }
+}
+
+bool Form1::captionsFit() const
+{
+    for (const layout::Control& control : layout::Controls) {
+        const auto* widget = findChild<const QWidget*>(QString::fromLatin1(control.name));
+        const int text = widget->fontMetrics().horizontalAdvance(toQString(control.caption));
+        int needed = text;
+        if (control.kind == layout::Kind::PushButton || control.kind == layout::Kind::OptionButton) {
+            needed = widget->sizeHint().width();
+        } else if (control.kind == layout::Kind::Frame) {
+            needed = text + CaptionInset;
+        }
+        if (needed > widget->width()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Form1::setTabOrder()
@@ -195,13 +247,34 @@ void Form1::connectHandlers()
 {
     // Every handler runs inside the dispatcher, which stops and reports an
     // error before it could unwind through Qt.
-    const auto onClick = [this](QAbstractButton* button, void (Form1::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler] { Dispatch([this, handler] { (this->*handler)(); }); });
+    const auto run = [this](void (Form1::*handler)()) {
+        Dispatch([this, handler] { (this->*handler)(); });
+    };
+    const auto onClick = [this, run](QPushButton* button, void (Form1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [run, handler] { run(handler); });
+    };
+    // The mouse and the keyboard choose an option button by clicking it; a
+    // screen reader's "toggle" action only checks it. So a new choice runs
+    // the handler as the button becomes checked, and a click on the button
+    // already chosen runs it as the click ends: once per choice either way.
+    const auto onChosen = [this, run](QRadioButton* option, void (Form1::*handler)()) {
+        auto wasChosen = std::make_shared<bool>(false);
+        connect(option, &QAbstractButton::pressed, this,
+                [option, wasChosen] { *wasChosen = option->isChecked(); });
+        connect(option, &QAbstractButton::toggled, this, [run, handler](bool checked) {
+            if (checked) {
+                run(handler);
+            }
+        });
+        connect(option, &QAbstractButton::clicked, this, [run, handler, wasChosen] {
+            if (*wasChosen) {
+                run(handler);
+            }
+        });
     };
     onClick(Command1, &Form1::Command1_Click);
-    onClick(OptionMale, &Form1::OptionMale_Click);
-    onClick(OptionFemale, &Form1::OptionFemale_Click);
+    onChosen(OptionMale, &Form1::OptionMale_Click);
+    onChosen(OptionFemale, &Form1::OptionFemale_Click);
     onClick(Command2, &Form1::Command2_Click);
     onClick(Command4, &Form1::Command4_Click);
 }
@@ -224,7 +297,10 @@ void Form1::Command1_Click()
 {
     names::GenerateName(
         OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
-        [this](const std::u16string& name) { TextName->setText(QString::fromStdU16String(name)); });
+        [this](const std::u16string& name) {
+            TextName->setText(QString::fromStdU16String(name));
+            m_announcer->announce(u"Generated name: %1"_s.arg(TextName->text()));
+        });
 }
 
 void Form1::OptionMale_Click()

@@ -2,6 +2,8 @@
 
 #include "names/nametable.h"
 #include "names/randomsource.h"
+#include "ui/qt/announcer.h"
+#include "ui/qt/enterpressesbutton.h"
 
 #include <QWidget>
 
@@ -15,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace ui {
+
 
 // Opens a web address in the user's browser; returns the shell's result.
 using WebPageOpener = std::function<std::int32_t(const std::u16string& address)>;
@@ -39,6 +42,8 @@ public:
 
 private:
     void createControls();
+    void fitCaptions();
+    bool captionsFit() const;
     void setTabOrder();
     void connectHandlers();
     void centreOnScreen();
@@ -57,6 +62,9 @@ private:
     QLineEdit* TextName = nullptr;
     QRadioButton* OptionFemale = nullptr;
     QRadioButton* OptionMale = nullptr;
+
+    EnterPressesButton* m_enterPresses = new EnterPressesButton(this);
+    Announcer* m_announcer = new Announcer(this);
 
     names::NameTables m_names;
     names::RandomSource& m_random;
