@@ -4,8 +4,10 @@
 #include "common/form1controls.h"
 #include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
+#include "ui/qt/announcer.h"
 #include "ui/qt/appearance.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -154,21 +156,53 @@ private Q_SLOTS:
         QCOMPARE(w.random.draws, std::size_t(1)); // choosing draws no name
     }
 
-    void keyboardChoosesGenderToo()
+    // Everything a mouse does, the keyboard and assistive technologies do too.
+    void keyboardAndAssistiveActionsWork()
     {
-        LoadedForm w({slot(7)});
+        LoadedForm w({slot(7), slot(8)});
         w.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&w.form));
         QTest::keyClick(w.male(), Qt::Key_Space);
         QVERIFY(w.male()->isChecked());
-        w.click("Command1");
+        auto* generate = testing::control(w.form, "Command1");
+        generate->setFocus();
+        QTest::keyClick(generate, Qt::Key_Return);
         QCOMPARE(w.nameBox()->text(), w.maleEntry(7));
+        QTest::keyClick(generate, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.nameBox()->text(), w.maleEntry(8));
+        w.nameBox()->setFocus();
+        QTest::keyClick(w.nameBox(), Qt::Key_Return); // no default button
+        QCOMPARE(w.random.draws, std::size_t(2));
 
         w.male()->setFocus();
         QTest::keyClick(w.male(), Qt::Key_Right);
         QVERIFY(w.female()->isChecked());
         QVERIFY(!w.male()->isChecked());
         QCOMPARE(w.nameBox()->text(), QString());
+
+        // A screen reader's "toggle" action checks the button without clicking it.
+        w.click("Command1");
+        QVERIFY(!w.nameBox()->text().isEmpty());
+        QAccessibleInterface* male = QAccessible::queryAccessibleInterface(w.male());
+        male->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(w.male()->isChecked());
+        QCOMPARE(w.nameBox()->text(), QString());
+    }
+
+    // A new name is announced to screen readers wherever the focus is: the
+    // accessibility layer sees a notification that carries the name.
+    void generatedNameIsAnnounced()
+    {
+        LoadedForm w({slot(12)});
+        w.click("OptionFemale");
+        w.click("Command1");
+        auto* announcer = w.form.findChild<ui::Announcer*>();
+        QVERIFY(announcer != nullptr);
+        QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(announcer);
+        QVERIFY(notification != nullptr);
+        QCOMPARE(notification->role(), QAccessible::Notification);
+        QCOMPARE(notification->text(QAccessible::Name), u"Generated name: "_s + w.femaleEntry(12));
+        QCOMPARE(notification->parent()->object(), &w.form);
     }
 
     void nameBoxIsReadOnlyButCopyable()

@@ -6,6 +6,7 @@
 #include "ui/qt/appearance.h"
 
 #include <QAccessible>
+#include <QScopeGuard>
 #include <QApplication>
 #include <QScreen>
 #include <QStyle>
@@ -123,8 +124,30 @@ private Q_SLOTS:
         QVERIFY(widget->isEnabled());
     }
 
+    void colours_data()
+    {
+        QTest::addColumn<QColor>("systemButtonText");
+        QTest::addColumn<QColor>("buttonCaption");
+        // A light theme's caption colour reads on the white faces and is kept;
+        // a dark theme's light one would vanish there and gives way to black.
+        QTest::newRow("light theme") << QColor(0, 0, 0) << QColor(0, 0, 0);
+        QTest::newRow("light theme, coloured captions") << QColor(0, 80, 0) << QColor(0, 80, 0);
+        QTest::newRow("dark theme") << QColor(238, 238, 236) << QColor(0, 0, 0);
+        QTest::newRow("contrast just under 4.5") << QColor(119, 119, 119) << QColor(0, 0, 0);
+        QTest::newRow("contrast just over 4.5") << QColor(118, 118, 118) << QColor(118, 118, 118);
+    }
+
     void colours()
     {
+        QFETCH(QColor, systemButtonText);
+        QFETCH(QColor, buttonCaption);
+        const QPalette original = QGuiApplication::palette();
+        QPalette theme = original;
+        theme.setColor(QPalette::ButtonText, systemButtonText);
+        theme.setColor(QPalette::Base, systemButtonText == buttonCaption ? Qt::white : Qt::black);
+        theme.setColor(QPalette::Text, systemButtonText == buttonCaption ? Qt::black : Qt::white);
+        QApplication::setPalette(theme);
+        const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
         testing::ScriptedRandom random;
         ui::Form1 form(random);
         const QPalette system = QGuiApplication::palette();
@@ -143,8 +166,7 @@ private Q_SLOTS:
         for (const char* name : {"Command1", "Command2", "Command4"}) {
             const auto* button = testing::control<QPushButton>(form, name);
             QCOMPARE(button->palette().color(QPalette::Button), white);
-            QCOMPARE(button->palette().color(QPalette::ButtonText),
-                     system.color(QPalette::ButtonText));
+            QCOMPARE(button->palette().color(QPalette::ButtonText), buttonCaption);
             QVERIFY(!button->isDefault());
             QVERIFY(!button->autoDefault());
         }
