@@ -2,6 +2,7 @@
 // buttons, and the read-only name box.
 
 #include "common/form1controls.h"
+#include "common/namelistfiles.h"
 #include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
 #include "ui/qt/appearance.h"
@@ -39,14 +40,9 @@ struct LoadedForm
         QTest::mouseClick(testing::control(form, name), Qt::LeftButton);
     }
 
-    QString maleEntry(int index) const
-    {
-        return QString::fromStdU16String(form.nameTables().MaleNames.at(index));
-    }
-    QString femaleEntry(int index) const
-    {
-        return QString::fromStdU16String(form.nameTables().FemaleNames.at(index));
-    }
+    // Entries as the list files have them, line 1 at index 0.
+    static QString maleEntry(int index) { return testing::maleListFile().value(index); }
+    static QString femaleEntry(int index) { return testing::femaleListFile().value(index); }
 
     testing::ScriptedRandom random;
     QStringList opened;
@@ -57,19 +53,6 @@ struct LoadedForm
 double slot(int k)
 {
     return (k + 0.5) / names::NameTableSize;
-}
-
-bool tablesAsFilled(const names::NameTables& tables)
-{
-    names::NameTables fresh;
-    names::FillNameTables(fresh);
-    for (int i = 0; i < names::NameTableSize; ++i) {
-        if (tables.MaleNames.at(i) != fresh.MaleNames.at(i) ||
-            tables.FemaleNames.at(i) != fresh.FemaleNames.at(i)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -89,7 +72,7 @@ private Q_SLOTS:
         form.Form_Load();
         QCOMPARE(random.reseeds, 1);
         QCOMPARE(random.draws, std::size_t(0));
-        QVERIFY(tablesAsFilled(form.nameTables()));
+        QVERIFY(testing::holdTheListFiles(form.nameTables()));
     }
 
     void generateWithoutGenderChangesNothing()
@@ -225,7 +208,7 @@ private Q_SLOTS:
             QVERIFY(w.female()->isChecked());
             QVERIFY(!w.male()->isChecked());
             QCOMPARE(w.random.draws, std::size_t(1));
-            QVERIFY(tablesAsFilled(w.form.nameTables()));
+            QVERIFY(testing::holdTheListFiles(w.form.nameTables()));
             QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore); // no message
         }
     }
@@ -237,7 +220,7 @@ private Q_SLOTS:
                                  "Command4", "OptionMale", "Command1", "Command1"}) {
             w.click(name);
         }
-        QVERIFY(tablesAsFilled(w.form.nameTables()));
+        QVERIFY(testing::holdTheListFiles(w.form.nameTables()));
     }
 };
 

@@ -3,7 +3,9 @@
 
 #include <QTest>
 
+#include <chrono>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -194,15 +196,31 @@ private Q_SLOTS:
         QVERIFY(values != firstValues(aMomentLater, 20));
     }
 
-    void seedComesFromTheTimeOfDay()
+    void seedIsTheLocalTimeOfDay_data()
     {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<float>("seed");
+        // 2024-03-01 12:34:56.75 UTC, seen from three time zones without summer time.
+        QTest::newRow("UTC") << QByteArray("UTC0") << 45296.75f;
+        QTest::newRow("five and a half hours east") << QByteArray("<+0530>-5:30") << 65096.75f;
+        QTest::newRow("thirteen hours west, the day before") << QByteArray("<-13>13") << 84896.75f;
+    }
+
+    void seedIsTheLocalTimeOfDay()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(float, seed);
+        const QByteArray savedZone = qgetenv("TZ");
+        qputenv("TZ", zone);
+        tzset();
+        using namespace std::chrono;
+        const auto now = sys_days{2024y / March / 1} + 12h + 34min + 56s + 750ms;
         testing::ScriptedRandom source;
-        names::SeedRandom(source);
+        names::SeedRandom(source, now);
+        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        tzset();
         QCOMPARE(source.reseeds, 1);
-        QVERIFY(source.lastSeed >= 0.0f && source.lastSeed <= 86401.0f);
-        const float now = names::SecondsSinceMidnight();
-        // Allow for midnight passing between the two readings.
-        QVERIFY(std::fabs(now - source.lastSeed) < 5.0f || now < 5.0f);
+        QCOMPARE(source.lastSeed, seed);
     }
 };
 
