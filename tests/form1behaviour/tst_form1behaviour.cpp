@@ -112,6 +112,7 @@ private Q_SLOTS:
             shown.append(w.nameBox()->text());
         }
         QCOMPARE(shown, QStringList({w.femaleEntry(10), w.femaleEntry(10), w.femaleEntry(11)}));
+        QCOMPARE(w.random.reseeds, 1); // seeded by Load alone
     }
 
     void choosingAGenderEmptiesTheBox_data()

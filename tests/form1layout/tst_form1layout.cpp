@@ -118,7 +118,7 @@ private Q_SLOTS:
 
         QCOMPARE(widget->font().family(), u"MS Sans Serif"_s);
         QCOMPARE(widget->font().pointSizeF(), 8.25);
-        QCOMPARE(widget->font().bold(), bold);
+        QCOMPARE(widget->font().weight(), bold ? QFont::Bold : QFont::Normal);
         QCOMPARE(bool(widget->focusPolicy() & Qt::TabFocus), takesFocus);
         QVERIFY(widget->isEnabled());
     }

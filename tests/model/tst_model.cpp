@@ -24,11 +24,16 @@ namespace {
 
 enum class Gender { None, Male, Female };
 
-// The program's generator, watched: how many values it gave, and the last one.
+// The program's generator, watched: how often it was seeded, how many
+// values it gave, and the last one.
 class WatchedRandom final : public names::RandomSource
 {
 public:
-    void reseed(float seed) override { m_inner.reseed(seed); }
+    void reseed(float seed) override
+    {
+        ++reseeds;
+        m_inner.reseed(seed);
+    }
     double next() override
     {
         ++draws;
@@ -36,6 +41,7 @@ public:
         return last;
     }
 
+    int reseeds = 0;
     std::size_t draws = 0;
     double last = 0.0;
 
@@ -210,6 +216,7 @@ void TestModel::randomSessionsFollowTheModel()
         QVERIFY2(box->text() == text,
                  qPrintable(where() + u": shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
         QVERIFY2(random.draws == draws, qPrintable(where() + u": unexpected draw"_s));
+        QVERIFY2(random.reseeds == 1, qPrintable(where() + u": seeded again"_s));
         QVERIFY2(launched == expectedLaunches, qPrintable(where() + u": launcher calls differ"_s));
         QVERIFY2(reports.isEmpty(), qPrintable(where() + u": "_s + reports.value(0)));
         QVERIFY2(testing::holdTheListFiles(form.nameTables()),

@@ -20,7 +20,9 @@ QString text(std::u16string_view address)
     return QString::fromStdU16String(std::u16string(address));
 }
 
-// Receives the URLs that QDesktopServices would hand to the browser.
+// Receives every URL that QDesktopServices is asked to open, the malformed
+// ones and those without a scheme included, so an address the launcher
+// refused is told apart from one that merely failed to open.
 class BrowserStandIn : public QObject
 {
     Q_OBJECT
@@ -28,16 +30,17 @@ class BrowserStandIn : public QObject
 public:
     BrowserStandIn()
     {
-        for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s}) {
+        for (const QString& scheme : Schemes) {
             QDesktopServices::setUrlHandler(scheme, this, "open");
         }
     }
     ~BrowserStandIn() override
     {
-        for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s}) {
+        for (const QString& scheme : Schemes) {
             QDesktopServices::unsetUrlHandler(scheme);
         }
     }
+    static inline const QStringList Schemes{QString(), u"http"_s, u"https"_s, u"file"_s};
 
     QList<QUrl> opened;
 
@@ -87,6 +90,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("address");
         QTest::newRow("empty") << QString();
         QTest::newRow("relative") << u"dornwick.example"_s;
+        QTest::newRow("relative path") << u"/index.html"_s;
         QTest::newRow("blank in host") << u"http://dorn wick.example/"_s;
         QTest::newRow("bad escape") << u"http://dornwick.example/%zz"_s;
     }
