@@ -2,6 +2,7 @@
 // buttons, and the read-only name box.
 
 #include "common/form1controls.h"
+#include "common/handlererrors.h"
 #include "common/namelistfiles.h"
 #include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
@@ -62,7 +63,11 @@ class TestForm1Behaviour : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::PrepareAppearance(); }
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        testing::failOnHandlerErrors();
+    }
 
     void loadSeedsThenFills()
     {

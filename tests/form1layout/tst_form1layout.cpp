@@ -2,6 +2,7 @@
 // colours, font and focus, the window's frame, and the tab order.
 
 #include "common/form1controls.h"
+#include "common/handlererrors.h"
 #include "common/scriptedrandom.h"
 #include "ui/qt/appearance.h"
 
@@ -55,7 +56,11 @@ class TestForm1Layout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::PrepareAppearance(); }
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        testing::failOnHandlerErrors();
+    }
 
     void controls_data()
     {

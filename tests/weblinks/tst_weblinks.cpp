@@ -2,6 +2,7 @@
 // standing in for the browser, so no test ever opens a real one.
 
 #include "common/form1controls.h"
+#include "common/handlererrors.h"
 #include "common/scriptedrandom.h"
 #include "links/module1.h"
 #include "links/webaddresses.h"
@@ -55,7 +56,11 @@ class TestWebLinks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::PrepareAppearance(); }
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        testing::failOnHandlerErrors();
+    }
 
     void addressesAreHomePagesOfReservedHosts_data()
     {
