@@ -95,19 +95,27 @@ private Q_SLOTS:
     void drawOutsideUnitIntervalIsRefused_data()
     {
         QTest::addColumn<double>("r");
-        QTest::newRow("one") << 1.0;
-        QTest::newRow("negative") << -1e-300;
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+        QTest::addColumn<QString>("shownAs"); // the same in every locale, and exact
+        QTest::newRow("one") << 1.0 << QStringLiteral("draw 1 is");
+        QTest::newRow("negative") << -1e-300 << QStringLiteral("draw -1e-300 is");
+        QTest::newRow("not a number")
+            << std::numeric_limits<double>::quiet_NaN() << QStringLiteral("draw nan is");
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity()
+                                  << QStringLiteral("draw inf is");
+        QTest::newRow("one and a half") << 1.5 << QStringLiteral("draw 1.5 is");
     }
 
     void drawOutsideUnitIntervalIsRefused()
     {
         QFETCH(double, r);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, names::IndexForDraw(r));
-
-        names::NameTables tables;
-        names::FillNameTables(tables);
+        QFETCH(QString, shownAs);
+        try {
+            names::IndexForDraw(r);
+            QFAIL("the draw was not refused");
+        } catch (const std::out_of_range& error) {
+            QVERIFY2(QString::fromLatin1(error.what()).contains(shownAs), error.what());
+        }
+        const names::NameTables tables;
         testing::ScriptedRandom source({r});
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, names::PickName(tables.MaleNames, source));
     }
