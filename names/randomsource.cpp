@@ -26,10 +26,9 @@ RandomSource& ProcessRandom()
     return source;
 }
 
-float SecondsSinceMidnight()
+float SecondsSinceMidnight(std::chrono::system_clock::time_point now)
 {
     using namespace std::chrono;
-    const auto now = system_clock::now();
     const std::time_t wholeSeconds = system_clock::to_time_t(now);
     std::tm local{};
 #ifdef _WIN32
@@ -42,9 +41,9 @@ float SecondsSinceMidnight()
     return static_cast<float>(seconds);
 }
 
-void SeedRandom(RandomSource& source)
+void SeedRandom(RandomSource& source, std::chrono::system_clock::time_point now)
 {
-    source.reseed(SecondsSinceMidnight());
+    source.reseed(SecondsSinceMidnight(now));
 }
 
 } // namespace names

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <random>
 
@@ -32,11 +33,12 @@ private:
 // The one generator shared by the whole process.
 RandomSource& ProcessRandom();
 
-// Local time of day in seconds since midnight, fractions included.
-float SecondsSinceMidnight();
+// The local time of day at `now` in seconds since midnight, fractions included.
+float SecondsSinceMidnight(std::chrono::system_clock::time_point now);
 
-// Reseeds source from the time of day. The program calls it once, when its
-// window loads, with the process generator.
-void SeedRandom(RandomSource& source = ProcessRandom());
+// Reseeds source from the time of day at `now`. The program calls it once,
+// when its window loads, with the process generator and the present moment.
+void SeedRandom(RandomSource& source = ProcessRandom(),
+                std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
 
 } // namespace names

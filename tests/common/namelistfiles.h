@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/nametable.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,19 @@ inline QStringList maleListFile()
 inline QStringList femaleListFile()
 {
     return readNameList(QStringLiteral("female.txt"));
+}
+
+// Whether tables hold exactly the lines of the list files, line 1 at index 0.
+inline bool holdTheListFiles(const names::NameTables& tables)
+{
+    static const QStringList male = maleListFile();
+    static const QStringList female = femaleListFile();
+    bool same = male.size() == names::NameTableSize && female.size() == names::NameTableSize;
+    for (int i = 0; same && i < names::NameTableSize; ++i) {
+        same = QStringView(tables.MaleNames.at(i)) == male[i] &&
+               QStringView(tables.FemaleNames.at(i)) == female[i];
+    }
+    return same;
 }
 
 } // namespace testing

@@ -2,6 +2,8 @@
 // buttons, and the read-only name box.
 
 #include "common/form1controls.h"
+#include "common/handlererrors.h"
+#include "common/namelistfiles.h"
 #include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
 #include "ui/qt/announcer.h"
@@ -41,14 +43,9 @@ struct LoadedForm
         QTest::mouseClick(testing::control(form, name), Qt::LeftButton);
     }
 
-    QString maleEntry(int index) const
-    {
-        return QString::fromStdU16String(form.nameTables().MaleNames.at(index));
-    }
-    QString femaleEntry(int index) const
-    {
-        return QString::fromStdU16String(form.nameTables().FemaleNames.at(index));
-    }
+    // Entries as the list files have them, line 1 at index 0.
+    static QString maleEntry(int index) { return testing::maleListFile().value(index); }
+    static QString femaleEntry(int index) { return testing::femaleListFile().value(index); }
 
     testing::ScriptedRandom random;
     QStringList opened;
@@ -61,19 +58,6 @@ double slot(int k)
     return (k + 0.5) / names::NameTableSize;
 }
 
-bool tablesAsFilled(const names::NameTables& tables)
-{
-    names::NameTables fresh;
-    names::FillNameTables(fresh);
-    for (int i = 0; i < names::NameTableSize; ++i) {
-        if (tables.MaleNames.at(i) != fresh.MaleNames.at(i) ||
-            tables.FemaleNames.at(i) != fresh.FemaleNames.at(i)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 class TestForm1Behaviour : public QObject
@@ -81,7 +65,11 @@ class TestForm1Behaviour : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::PrepareAppearance(); }
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        testing::failOnHandlerErrors();
+    }
 
     void loadSeedsThenFills()
     {
@@ -91,7 +79,7 @@ private Q_SLOTS:
         form.Form_Load();
         QCOMPARE(random.reseeds, 1);
         QCOMPARE(random.draws, std::size_t(0));
-        QVERIFY(tablesAsFilled(form.nameTables()));
+        QVERIFY(testing::holdTheListFiles(form.nameTables()));
     }
 
     void generateWithoutGenderChangesNothing()
@@ -131,6 +119,7 @@ private Q_SLOTS:
             shown.append(w.nameBox()->text());
         }
         QCOMPARE(shown, QStringList({w.femaleEntry(10), w.femaleEntry(10), w.femaleEntry(11)}));
+        QCOMPARE(w.random.reseeds, 1); // seeded by Load alone
     }
 
     void choosingAGenderEmptiesTheBox_data()
@@ -259,7 +248,7 @@ private Q_SLOTS:
             QVERIFY(w.female()->isChecked());
             QVERIFY(!w.male()->isChecked());
             QCOMPARE(w.random.draws, std::size_t(1));
-            QVERIFY(tablesAsFilled(w.form.nameTables()));
+            QVERIFY(testing::holdTheListFiles(w.form.nameTables()));
             QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore); // no message
         }
     }
@@ -271,7 +260,7 @@ private Q_SLOTS:
                                  "Command4", "OptionMale", "Command1", "Command1"}) {
             w.click(name);
         }
-        QVERIFY(tablesAsFilled(w.form.nameTables()));
+        QVERIFY(testing::holdTheListFiles(w.form.nameTables()));
     }
 };
 

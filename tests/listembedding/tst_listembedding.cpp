@@ -18,9 +18,9 @@ QByteArray validList()
     return list;
 }
 
-QByteArray withLine(int lineNumber, const QByteArray& text)
+QByteArray withLine(int lineNumber, const QByteArray& text, const QByteArray& list = validList())
 {
-    QList<QByteArray> lines = validList().split('\n');
+    QList<QByteArray> lines = list.split('\n');
     lines[lineNumber - 1] = text;
     return lines.join('\n');
 }
@@ -75,9 +75,12 @@ private Q_SLOTS:
         QTest::newRow("digit") << withLine(12, "Ann Lee2") << u"female.txt:12:"_s;
         QTest::newRow("accented letter") << withLine(13, "Ren\xc3\xa9 Lee") << u"female.txt:13:"_s;
         QTest::newRow("empty line") << withLine(14, "") << u"female.txt:14:"_s;
-        QTest::newRow("too short") << withLine(15, "Al Ng") << u"female.txt:15:"_s;
-        QTest::newRow("too long") << withLine(16, "Christabella Featherstonehaugh")
-                                  << u"female.txt:16:"_s;
+        QTest::newRow("6 characters") << withLine(15, "Al Ngo") << u"female.txt:15:"_s;
+        QTest::newRow("23 characters")
+            << withLine(16, "Maximiliana Thornberrys") << u"female.txt:16:"_s;
+        QTest::newRow("one-letter given name")
+            << withLine(17, "A Lindqvist") << u"female.txt:17:"_s;
+        QTest::newRow("one-letter surname") << withLine(18, "Annabel X") << u"female.txt:18:"_s;
         QTest::newRow("1000 lines") << validList().left(8 * 1000) << u"female.txt:1000:"_s;
         QTest::newRow("1002 lines") << validList() + "Ann Lee\n" << u"female.txt:1002:"_s;
         QTest::newRow("no final line end") << validList().chopped(1) << u"female.txt:1001:"_s;
@@ -106,15 +109,24 @@ private Q_SLOTS:
         // A checkout with Windows line ends holds the same names.
         QVERIFY(
             writeFile(dir.filePath(u"male.txt"_s), QByteArray(validList()).replace("\n", "\r\n")));
-        QVERIFY(writeFile(dir.filePath(u"female.txt"_s), withLine(1001, "Zoe Ngo")));
+        // Right at the limits: 7 characters ("Ann Lee"), 22 characters, and
+        // given name and surname of two letters each.
+        const QList<QByteArray> limits{"Maximiliana Thornberry", "Jo Harrington", "Annabel Ng"};
+        QByteArray female = validList();
+        for (qsizetype i = 0; i < limits.size(); ++i) {
+            female = withLine(1001 - int(i), limits[i], female);
+        }
+        QVERIFY(writeFile(dir.filePath(u"female.txt"_s), female));
 
         const EmbedResult result = embedLists(dir);
         QVERIFY2(result.exitCode == 0, qPrintable(result.output));
         QFile source(dir.filePath(u"lists.cpp"_s));
         QVERIFY(source.open(QIODevice::ReadOnly));
         const QByteArray text = source.readAll();
-        QCOMPARE(text.count("u\"Ann Lee\","), qsizetype(2001));
-        QVERIFY(text.contains("u\"Zoe Ngo\","));
+        QCOMPARE(text.count("u\"Ann Lee\","), qsizetype(1999));
+        for (const QByteArray& name : limits) {
+            QVERIFY2(text.contains("u\"" + name + "\","), name.constData());
+        }
     }
 };
 

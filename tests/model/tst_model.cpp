@@ -6,8 +6,8 @@
 //   VELMORA_MODEL_ACTIONS=<n>  number of actions (default 100000)
 
 #include "common/form1controls.h"
+#include "common/namelistfiles.h"
 #include "links/webaddresses.h"
-#include "names/namepicker.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cmath>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -23,11 +24,16 @@ namespace {
 
 enum class Gender { None, Male, Female };
 
-// The program's generator, watched: how many values it gave, and the last one.
+// The program's generator, watched: how often it was seeded, how many
+// values it gave, and the last one.
 class WatchedRandom final : public names::RandomSource
 {
 public:
-    void reseed(float seed) override { m_inner.reseed(seed); }
+    void reseed(float seed) override
+    {
+        ++reseeds;
+        m_inner.reseed(seed);
+    }
     double next() override
     {
         ++draws;
@@ -35,6 +41,7 @@ public:
         return last;
     }
 
+    int reseeds = 0;
     std::size_t draws = 0;
     double last = 0.0;
 
@@ -85,17 +92,10 @@ void TestModel::randomSessionsFollowTheModel()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
 
-    names::NameTables filled;
-    names::FillNameTables(filled);
-    const auto tablesIntact = [&] {
-        for (int i = 0; i < names::NameTableSize; ++i) {
-            if (form.nameTables().MaleNames.at(i) != filled.MaleNames.at(i) ||
-                form.nameTables().FemaleNames.at(i) != filled.FemaleNames.at(i)) {
-                return false;
-            }
-        }
-        return true;
-    };
+    // The tables as the list files have them, line 1 at index 0.
+    const QStringList maleList = testing::maleListFile();
+    const QStringList femaleList = testing::femaleListFile();
+    QVERIFY(testing::holdTheListFiles(form.nameTables()));
 
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
@@ -122,9 +122,8 @@ void TestModel::randomSessionsFollowTheModel()
             return;
         }
         ++draws;
-        const names::NameTable& table =
-            gender == Gender::Male ? filled.MaleNames : filled.FemaleNames;
-        text = QString::fromStdU16String(table.at(names::IndexForDraw(random.last)));
+        const auto index = static_cast<qsizetype>(std::floor(random.last * 1001));
+        text = (gender == Gender::Male ? maleList : femaleList).at(index);
     };
     // What pressing a control does, by its name.
     const auto press = [&](const QString& name) {
@@ -217,9 +216,11 @@ void TestModel::randomSessionsFollowTheModel()
         QVERIFY2(box->text() == text,
                  qPrintable(where() + u": shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
         QVERIFY2(random.draws == draws, qPrintable(where() + u": unexpected draw"_s));
+        QVERIFY2(random.reseeds == 1, qPrintable(where() + u": seeded again"_s));
         QVERIFY2(launched == expectedLaunches, qPrintable(where() + u": launcher calls differ"_s));
         QVERIFY2(reports.isEmpty(), qPrintable(where() + u": "_s + reports.value(0)));
-        QVERIFY2(tablesIntact(), qPrintable(where() + u": a table changed"_s));
+        QVERIFY2(testing::holdTheListFiles(form.nameTables()),
+                 qPrintable(where() + u": a table changed"_s));
     }
     qInfo("%llu actions, %zu names drawn, %lld pages opened", actions, draws,
           static_cast<long long>(launched.size()));

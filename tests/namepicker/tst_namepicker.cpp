@@ -3,7 +3,9 @@
 
 #include <QTest>
 
+#include <chrono>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -93,19 +95,27 @@ private Q_SLOTS:
     void drawOutsideUnitIntervalIsRefused_data()
     {
         QTest::addColumn<double>("r");
-        QTest::newRow("one") << 1.0;
-        QTest::newRow("negative") << -1e-300;
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+        QTest::addColumn<QString>("shownAs"); // the same in every locale, and exact
+        QTest::newRow("one") << 1.0 << QStringLiteral("draw 1 is");
+        QTest::newRow("negative") << -1e-300 << QStringLiteral("draw -1e-300 is");
+        QTest::newRow("not a number")
+            << std::numeric_limits<double>::quiet_NaN() << QStringLiteral("draw nan is");
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity()
+                                  << QStringLiteral("draw inf is");
+        QTest::newRow("one and a half") << 1.5 << QStringLiteral("draw 1.5 is");
     }
 
     void drawOutsideUnitIntervalIsRefused()
     {
         QFETCH(double, r);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, names::IndexForDraw(r));
-
-        names::NameTables tables;
-        names::FillNameTables(tables);
+        QFETCH(QString, shownAs);
+        try {
+            names::IndexForDraw(r);
+            QFAIL("the draw was not refused");
+        } catch (const std::out_of_range& error) {
+            QVERIFY2(QString::fromLatin1(error.what()).contains(shownAs), error.what());
+        }
+        const names::NameTables tables;
         testing::ScriptedRandom source({r});
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, names::PickName(tables.MaleNames, source));
     }
@@ -194,15 +204,31 @@ private Q_SLOTS:
         QVERIFY(values != firstValues(aMomentLater, 20));
     }
 
-    void seedComesFromTheTimeOfDay()
+    void seedIsTheLocalTimeOfDay_data()
     {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<float>("seed");
+        // 2024-03-01 12:34:56.75 UTC, seen from three time zones without summer time.
+        QTest::newRow("UTC") << QByteArray("UTC0") << 45296.75f;
+        QTest::newRow("five and a half hours east") << QByteArray("<+0530>-5:30") << 65096.75f;
+        QTest::newRow("thirteen hours west, the day before") << QByteArray("<-13>13") << 84896.75f;
+    }
+
+    void seedIsTheLocalTimeOfDay()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(float, seed);
+        const QByteArray savedZone = qgetenv("TZ");
+        qputenv("TZ", zone);
+        tzset();
+        using namespace std::chrono;
+        const auto now = sys_days{2024y / March / 1} + 12h + 34min + 56s + 750ms;
         testing::ScriptedRandom source;
-        names::SeedRandom(source);
+        names::SeedRandom(source, now);
+        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        tzset();
         QCOMPARE(source.reseeds, 1);
-        QVERIFY(source.lastSeed >= 0.0f && source.lastSeed <= 86401.0f);
-        const float now = names::SecondsSinceMidnight();
-        // Allow for midnight passing between the two readings.
-        QVERIFY(std::fabs(now - source.lastSeed) < 5.0f || now < 5.0f);
+        QCOMPARE(source.lastSeed, seed);
     }
 };
 

@@ -2,6 +2,7 @@
 // standing in for the browser, so no test ever opens a real one.
 
 #include "common/form1controls.h"
+#include "common/handlererrors.h"
 #include "common/scriptedrandom.h"
 #include "links/module1.h"
 #include "links/webaddresses.h"
@@ -20,7 +21,9 @@ QString text(std::u16string_view address)
     return QString::fromStdU16String(std::u16string(address));
 }
 
-// Receives the URLs that QDesktopServices would hand to the browser.
+// Receives every URL that QDesktopServices is asked to open, the malformed
+// ones and those without a scheme included, so an address the launcher
+// refused is told apart from one that merely failed to open.
 class BrowserStandIn : public QObject
 {
     Q_OBJECT
@@ -28,16 +31,17 @@ class BrowserStandIn : public QObject
 public:
     BrowserStandIn()
     {
-        for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s}) {
+        for (const QString& scheme : Schemes) {
             QDesktopServices::setUrlHandler(scheme, this, "open");
         }
     }
     ~BrowserStandIn() override
     {
-        for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s}) {
+        for (const QString& scheme : Schemes) {
             QDesktopServices::unsetUrlHandler(scheme);
         }
     }
+    static inline const QStringList Schemes{QString(), u"http"_s, u"https"_s, u"file"_s};
 
     QList<QUrl> opened;
 
@@ -52,7 +56,11 @@ class TestWebLinks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::PrepareAppearance(); }
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        testing::failOnHandlerErrors();
+    }
 
     void addressesAreHomePagesOfReservedHosts_data()
     {
@@ -87,6 +95,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("address");
         QTest::newRow("empty") << QString();
         QTest::newRow("relative") << u"dornwick.example"_s;
+        QTest::newRow("relative path") << u"/index.html"_s;
         QTest::newRow("blank in host") << u"http://dorn wick.example/"_s;
         QTest::newRow("bad escape") << u"http://dornwick.example/%zz"_s;
     }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -25,5 +26,10 @@ int main(int argc, char* argv[])
     ui::SetErrorReporter([](const QString& message) {
         std::fprintf(stderr, "reported: %s\n", qUtf8Printable(message));
     });
+    // As a start through execve with no arguments at all would have it.
+    if (argc == 2 && std::strcmp(argv[1], "--argc-zero") == 0) {
+        char* none[] = {nullptr};
+        return ui::RunWindowEngine<FailingLoadForm>(0, none);
+    }
     return ui::RunWindowEngine<FailingLoadForm>(argc, argv);
 }

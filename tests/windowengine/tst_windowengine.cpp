@@ -3,12 +3,15 @@
 // error thrown anywhere else in event delivery stops at the application.
 
 #include "common/form1controls.h"
+#include "common/namelistfiles.h"
 #include "common/scriptedrandom.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
+#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <limits>
 #include <stdexcept>
@@ -58,14 +61,12 @@ class TestWindowEngine : public QObject
 {
     Q_OBJECT
 
-public:
-    TestWindowEngine()
+private Q_SLOTS:
+    void init()
     {
+        m_reports.clear();
         ui::SetErrorReporter([this](const QString& message) { m_reports.append(message); });
     }
-
-private Q_SLOTS:
-    void init() { m_reports.clear(); }
 
     void loadRunsOnceBeforeShow()
     {
@@ -85,10 +86,18 @@ private Q_SLOTS:
         QCOMPARE(m_reports.size(), 1);
     }
 
+    void programEndsWhenLoadFails_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("started as usual") << QStringList();
+        QTest::newRow("started without even a program name") << QStringList{u"--argc-zero"_s};
+    }
+
     void programEndsWhenLoadFails()
     {
+        QFETCH(QStringList, arguments);
         QProcess program;
-        program.start(QStringLiteral(VELMORA_FAILING_LOAD_PROGRAM), {});
+        program.start(QStringLiteral(VELMORA_FAILING_LOAD_PROGRAM), arguments);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 1);
@@ -118,7 +127,7 @@ private Q_SLOTS:
         QTest::mouseClick(testing::control(form, "OptionMale"), Qt::LeftButton);
         QTest::mouseClick(generate, Qt::LeftButton);
         const QString first = name->text();
-        QCOMPARE(first, QString::fromStdU16String(form.nameTables().MaleNames.at(500)));
+        QCOMPARE(first, testing::maleListFile().value(500));
 
         // The bad draw ends the handler: reported once, nothing written.
         QTest::mouseClick(generate, Qt::LeftButton);
@@ -129,7 +138,7 @@ private Q_SLOTS:
 
         // The window goes on working.
         QTest::mouseClick(generate, Qt::LeftButton);
-        QCOMPARE(name->text(), QString::fromStdU16String(form.nameTables().MaleNames.at(0)));
+        QCOMPARE(name->text(), testing::maleListFile().value(0));
         QCOMPARE(m_reports.size(), 1);
     }
 
@@ -140,6 +149,36 @@ private Q_SLOTS:
         QVERIFY(!m_reports.constFirst().isEmpty());
         QVERIFY(ui::Dispatch([] {}));
         QCOMPARE(m_reports.size(), 1);
+
+        // A reporter that fails in turn leaves a line on stderr, and the program lives on.
+        ui::SetErrorReporter([](const QString&) { throw std::runtime_error("no memory left"); });
+        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
+    }
+
+    // The program's own reporter opens one box at a time: an error raised
+    // while it is open, say by its own painting, goes to stderr only.
+    void oneErrorBoxAtATime()
+    {
+        ui::SetErrorReporter({});
+        int mostBoxes = 0;
+        const auto closeBoxes = [&mostBoxes] {
+            int boxes = 0;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                    ++boxes;
+                    box->reject();
+                }
+            }
+            mostBoxes = std::max(mostBoxes, boxes);
+        };
+        const QObject scope; // no timer outlives this test
+        QTimer::singleShot(0, &scope, [&] {
+            QTimer::singleShot(0, &scope, closeBoxes); // closes a second box, if one opens
+            QVERIFY(!ui::Dispatch([] { throw std::runtime_error("while the box is open"); }));
+            closeBoxes();
+        });
+        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("first error"); }));
+        QCOMPARE(mostBoxes, 1);
     }
 
     // A throwing event handler outside the program's own handlers still

@@ -3,10 +3,11 @@
 #include "ui/qt/appearance.h"
 
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QStringList>
-#include <QWidget>
 
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +19,14 @@ namespace {
 void reportToUser(const QString& message)
 {
     std::fprintf(stderr, "velmora2-name-generator: error: %s\n", qUtf8Printable(message));
+    // The box runs events of its own, its painting included; an error among
+    // them must not open a second box, and so on without end.
+    static bool boxOpen = false;
+    if (boxOpen) {
+        return;
+    }
+    boxOpen = true;
+    const auto closed = qScopeGuard([] { boxOpen = false; });
     QMessageBox::critical(QApplication::activeWindow(), WindowTitle(), message);
 }
 
@@ -51,14 +60,25 @@ ErrorReporter& currentReporter()
 
 void SetErrorReporter(ErrorReporter reporter)
 {
-    currentReporter() = std::move(reporter);
+    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(reportToUser);
 }
 
-void ReportError(const QString& what) noexcept
+void ReportCurrentError() noexcept
 {
-    const QString message = what.isEmpty() ? u"The action stopped because of an unknown error."_s
-                                           : u"The action stopped because of an error:\n"_s + what;
-    currentReporter()(message);
+    try {
+        QString message = u"The action stopped because of an unknown error."_s;
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            message = u"The action stopped because of an error:\n"_s +
+                      QString::fromLocal8Bit(error.what());
+        } catch (...) {
+        }
+        currentReporter()(message);
+    } catch (...) {
+        std::fputs("velmora2-name-generator: error: an action stopped, and reporting it failed\n",
+                   stderr);
+    }
 }
 
 EngineApplication::EngineApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -75,7 +95,8 @@ std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv)
     // The program takes no arguments, and Qt gets none either: options such
     // as -reverse or -stylesheet would change the window or read a file.
     static int programNameOnly = 1;
-    static char* arguments[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    static char fixedName[] = "velmora2-name-generator";
+    static char* arguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fixedName, nullptr};
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
     auto app = std::make_unique<EngineApplication>(programNameOnly, arguments);
     qInstallMessageHandler(previous);

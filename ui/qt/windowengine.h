@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <cstdlib>
-#include <exception>
 #include <functional>
 #include <memory>
 
@@ -13,11 +12,15 @@ namespace ui {
 // Shows the user an error that ended an action of the program.
 using ErrorReporter = std::function<void(const QString& message)>;
 
-// Replaces how errors are shown (by default: a line on stderr and a message box).
+// Replaces how errors are shown. The default, which an empty reporter brings
+// back, writes a line on stderr and opens a message box; while that box is
+// open, further errors go to stderr only.
 void SetErrorReporter(ErrorReporter reporter);
 
-// Reports an error that ended a handler.
-void ReportError(const QString& what) noexcept;
+// Reports the error being handled, the one that ended a handler. Reporting
+// never ends the program: should the reporter itself fail, a line on stderr
+// is all that is left.
+void ReportCurrentError() noexcept;
 
 // The event dispatcher: runs one handler of the program. An error that ends
 // the handler stops here and is reported, so it never unwinds through Qt,
@@ -28,10 +31,8 @@ template <typename Handler> bool Dispatch(Handler&& handler) noexcept
     try {
         handler();
         return true;
-    } catch (const std::exception& error) {
-        ReportError(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        ReportError(QString());
+        ReportCurrentError();
     }
     return false;
 }
@@ -60,7 +61,8 @@ template <typename Form> bool LoadThenShow(Form& form)
 
 // Makes the application object, or ends the process with one plain
 // sentence on stderr when no display can be reached. Of the command line
-// only the program's name is used.
+// only the program's name is used, and a fixed one stands in when the
+// program was started without any (argc == 0).
 std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv);
 
 // The program's life: start the engine, create the start-up form, load it,
