@@ -14,7 +14,11 @@ namespace {
 class FailingLoadForm : public QWidget
 {
 public:
-    void Form_Load() { throw std::bad_alloc(); }
+    void Form_Load()
+    {
+        std::fprintf(stderr, "named: %s\n", qUtf8Printable(QCoreApplication::applicationName()));
+        throw std::bad_alloc();
+    }
     void showEvent(QShowEvent*) override { std::fputs("shown\n", stdout); }
 };
 

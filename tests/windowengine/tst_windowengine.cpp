@@ -89,20 +89,25 @@ private Q_SLOTS:
     void programEndsWhenLoadFails_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("started as usual") << QStringList();
-        QTest::newRow("started without even a program name") << QStringList{u"--argc-zero"_s};
+        QTest::addColumn<QByteArray>("name"); // the name Qt goes by
+        QTest::newRow("started as usual") << QStringList() << QByteArray("failing_load_program");
+        QTest::newRow("started without even a program name")
+            << QStringList{u"--argc-zero"_s} << QByteArray("velmora2-name-generator");
     }
 
     void programEndsWhenLoadFails()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, name);
         QProcess program;
         program.start(QStringLiteral(VELMORA_FAILING_LOAD_PROGRAM), arguments);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 1);
         QVERIFY(program.readAllStandardOutput().isEmpty()); // never shown
-        QVERIFY(program.readAllStandardError().contains("reported: "));
+        const QByteArray errors = program.readAllStandardError();
+        QVERIFY2(errors.contains("reported: ") && errors.contains("named: " + name + '\n'),
+                 errors.constData());
     }
 
     void handlerErrorIsReportedAndTheWindowLivesOn_data()
@@ -178,6 +183,11 @@ private Q_SLOTS:
             closeBoxes();
         });
         QVERIFY(!ui::Dispatch([] { throw std::runtime_error("first error"); }));
+        QCOMPARE(mostBoxes, 1);
+        // Once that box is closed, the next error opens one again.
+        mostBoxes = 0;
+        QTimer::singleShot(0, &scope, closeBoxes);
+        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("after the box closed"); }));
         QCOMPARE(mostBoxes, 1);
     }
 
