@@ -20,39 +20,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A start-up form whose Load fails the way a fill that runs out of memory would.
-struct FailingLoadForm
+// A start-up form whose Load may fail the way a fill that runs out of memory would.
+struct StartupForm
 {
     void Form_Load()
     {
         ++loads;
-        throw std::bad_alloc();
-    }
-    void show() { shown = true; }
-
-    int loads = 0;
-    bool shown = false;
-};
-
-class ThrowingWidget : public QObject
-{
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == QEvent::User) {
-            throw std::runtime_error("user event failed");
+        shownBeforeLoad = shown;
+        if (fails) {
+            throw std::bad_alloc();
         }
-        return QObject::event(event);
     }
-};
-
-struct HealthyForm
-{
-    void Form_Load() { ++loads; }
     void show() { shown = true; }
 
+    bool fails = false;
     int loads = 0;
     bool shown = false;
+    bool shownBeforeLoad = false;
 };
 
 } // namespace
@@ -68,22 +52,22 @@ private Q_SLOTS:
         ui::SetErrorReporter([this](const QString& message) { m_reports.append(message); });
     }
 
-    void loadRunsOnceBeforeShow()
+    void loadRunsOnceBeforeShow_data()
     {
-        HealthyForm form;
-        QVERIFY(ui::LoadThenShow(form));
-        QCOMPARE(form.loads, 1);
-        QVERIFY(form.shown);
-        QVERIFY(m_reports.isEmpty());
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("Load returns: shown") << false;
+        QTest::newRow("Load fails: reported, never shown") << true;
     }
 
-    void failedLoadIsReportedAndNotShown()
+    void loadRunsOnceBeforeShow()
     {
-        FailingLoadForm form;
-        QVERIFY(!ui::LoadThenShow(form));
+        QFETCH(bool, fails);
+        StartupForm form{fails};
+        QCOMPARE(ui::LoadThenShow(form), !fails);
         QCOMPARE(form.loads, 1);
-        QVERIFY(!form.shown);
-        QCOMPARE(m_reports.size(), 1);
+        QVERIFY(!form.shownBeforeLoad);
+        QCOMPARE(form.shown, !fails);
+        QCOMPARE(m_reports.size(), fails ? 1 : 0);
     }
 
     void programEndsWhenLoadFails_data()
@@ -195,11 +179,13 @@ private Q_SLOTS:
     // stops at the application object instead of reaching the event loop.
     void errorsInOtherEventsStopAtTheApplication()
     {
-        ThrowingWidget widget;
-        QCoreApplication::postEvent(&widget, new QEvent(QEvent::User));
-        QCoreApplication::sendPostedEvents(&widget, QEvent::User);
+        QObject receiver;
+        QMetaObject::invokeMethod(
+            &receiver, [] { throw std::runtime_error("queued call failed"); },
+            Qt::QueuedConnection);
+        QCoreApplication::sendPostedEvents(&receiver, QEvent::MetaCall);
         QCOMPARE(m_reports.size(), 1);
-        QVERIFY(m_reports.constFirst().contains(u"user event"_s));
+        QVERIFY(m_reports.constFirst().contains(u"queued call failed"_s));
     }
 
 private:
