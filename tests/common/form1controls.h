@@ -1,12 +1,14 @@
 #pragma once
 
 #include "ui/qt/form1.h"
+#include "ui/qt/windowengine.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace testing {
 
@@ -16,6 +18,16 @@ template <typename Control = QWidget> Control* control(const ui::Form1& form, co
     auto* found = form.findChild<Control*>(QString::fromLatin1(name));
     Q_ASSERT_X(found != nullptr, "control", name);
     return found;
+}
+
+// For widget tests: an error that ends a handler fails the running test at
+// once, with the error's text, instead of opening a message box to wait on.
+inline void failOnHandlerErrors()
+{
+    ui::SetErrorReporter([](const QString& message) {
+        QTest::qFail(qPrintable(QStringLiteral("a handler stopped: ") + message), __FILE__,
+                     __LINE__);
+    });
 }
 
 } // namespace testing

@@ -20,6 +20,10 @@ struct _XDisplay;
 
 namespace testing {
 
+// Client-area points of the controls the whole-program tests press.
+constexpr QPoint MaleOption{36, 40}, FemaleOption{100, 40}, GenerateButton{232, 36},
+    DornwickButton{80, 156}, WorkshopButton{80, 180};
+
 struct SizeHints
 {
     QSize minimum;

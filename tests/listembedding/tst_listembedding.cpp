@@ -112,11 +112,8 @@ private Q_SLOTS:
         // Right at the limits: 7 characters ("Ann Lee"), 22 characters, and
         // given name and surname of two letters each.
         const QList<QByteArray> limits{"Maximiliana Thornberry", "Jo Harrington", "Annabel Ng"};
-        QByteArray female = validList();
-        for (qsizetype i = 0; i < limits.size(); ++i) {
-            female = withLine(1001 - int(i), limits[i], female);
-        }
-        QVERIFY(writeFile(dir.filePath(u"female.txt"_s), female));
+        QVERIFY(writeFile(dir.filePath(u"female.txt"_s),
+                          withLine(1, limits[0], withLine(2, limits[1], withLine(3, limits[2])))));
 
         const EmbedResult result = embedLists(dir);
         QVERIFY2(result.exitCode == 0, qPrintable(result.output));

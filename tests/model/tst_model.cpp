@@ -3,7 +3,7 @@
 // against a small model of what the program must do.
 //
 //   VELMORA_MODEL_SEED=<n>     replays a run (the seed is printed)
-//   VELMORA_MODEL_ACTIONS=<n>  number of actions (default 100000)
+//   VELMORA_MODEL_ACTIONS=<n>  number of actions (default 20000)
 
 #include "common/form1controls.h"
 #include "common/namelistfiles.h"
@@ -74,7 +74,7 @@ void TestModel::randomSessionsFollowTheModel()
     const qulonglong seed = environmentNumber(
         "VELMORA_MODEL_SEED",
         static_cast<qulonglong>(std::chrono::system_clock::now().time_since_epoch().count()));
-    const qulonglong actions = environmentNumber("VELMORA_MODEL_ACTIONS", 100000);
+    const qulonglong actions = environmentNumber("VELMORA_MODEL_ACTIONS", 20000);
     qInfo("model run: VELMORA_MODEL_SEED=%llu VELMORA_MODEL_ACTIONS=%llu", seed, actions);
     std::mt19937_64 dice(seed);
 

@@ -5,7 +5,6 @@
 #include "common/x11session.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,14 +20,10 @@ namespace {
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QColor Navy(0, 0, 128);
 
-// Client-area points of the controls, from the window's layout.
-constexpr QPoint MaleOption{36, 40};
-constexpr QPoint FemaleOption{100, 40};
-constexpr QPoint GenerateButton{232, 36};
+using namespace testing;
+// Areas of the window's client area, from its layout.
 constexpr QRect NameBoxInside{19, 91, 275, 13};
 constexpr QRect BannerArea{312, 8, 125, 119};
-constexpr QPoint DornwickButton{80, 156};
-constexpr QPoint WorkshopButton{80, 180};
 
 int inkIn(const QImage& image)
 {

@@ -2,7 +2,6 @@
 // standing in for the browser, so no test ever opens a real one.
 
 #include "common/form1controls.h"
-#include "common/handlererrors.h"
 #include "common/scriptedrandom.h"
 #include "links/module1.h"
 #include "links/webaddresses.h"

@@ -3,6 +3,7 @@
 
 #include "ui/qt/windowengine.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 #include <cstdio>
@@ -14,7 +15,13 @@ namespace {
 class FailingLoadForm : public QWidget
 {
 public:
-    void Form_Load() { throw std::bad_alloc(); }
+    void Form_Load()
+    {
+        // The program name Qt was handed, which must never be missing.
+        const QString name = QFileInfo(QCoreApplication::arguments().value(0)).fileName();
+        std::fprintf(stderr, "named: %s\n", qUtf8Printable(name));
+        throw std::bad_alloc();
+    }
     void showEvent(QShowEvent*) override { std::fputs("shown\n", stdout); }
 };
 

@@ -20,39 +20,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A start-up form whose Load fails the way a fill that runs out of memory would.
-struct FailingLoadForm
+// A start-up form whose Load may fail the way a fill that runs out of memory would.
+struct StartupForm
 {
     void Form_Load()
     {
         ++loads;
-        throw std::bad_alloc();
-    }
-    void show() { shown = true; }
-
-    int loads = 0;
-    bool shown = false;
-};
-
-class ThrowingWidget : public QObject
-{
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == QEvent::User) {
-            throw std::runtime_error("user event failed");
+        shownBeforeLoad = shown;
+        if (fails) {
+            throw std::bad_alloc();
         }
-        return QObject::event(event);
     }
-};
-
-struct HealthyForm
-{
-    void Form_Load() { ++loads; }
     void show() { shown = true; }
 
+    bool fails = false;
     int loads = 0;
     bool shown = false;
+    bool shownBeforeLoad = false;
 };
 
 } // namespace
@@ -68,41 +52,46 @@ private Q_SLOTS:
         ui::SetErrorReporter([this](const QString& message) { m_reports.append(message); });
     }
 
-    void loadRunsOnceBeforeShow()
+    void loadRunsOnceBeforeShow_data()
     {
-        HealthyForm form;
-        QVERIFY(ui::LoadThenShow(form));
-        QCOMPARE(form.loads, 1);
-        QVERIFY(form.shown);
-        QVERIFY(m_reports.isEmpty());
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("Load returns: shown") << false;
+        QTest::newRow("Load fails: reported, never shown") << true;
     }
 
-    void failedLoadIsReportedAndNotShown()
+    void loadRunsOnceBeforeShow()
     {
-        FailingLoadForm form;
-        QVERIFY(!ui::LoadThenShow(form));
+        QFETCH(bool, fails);
+        StartupForm form{fails};
+        QCOMPARE(ui::LoadThenShow(form), !fails);
         QCOMPARE(form.loads, 1);
-        QVERIFY(!form.shown);
-        QCOMPARE(m_reports.size(), 1);
+        QVERIFY(!form.shownBeforeLoad);
+        QCOMPARE(form.shown, !fails);
+        QCOMPARE(m_reports.size(), fails ? 1 : 0);
     }
 
     void programEndsWhenLoadFails_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("started as usual") << QStringList();
-        QTest::newRow("started without even a program name") << QStringList{u"--argc-zero"_s};
+        QTest::addColumn<QByteArray>("name"); // the name Qt goes by
+        QTest::newRow("started as usual") << QStringList() << QByteArray("failing_load_program");
+        QTest::newRow("started without even a program name")
+            << QStringList{u"--argc-zero"_s} << QByteArray("velmora2-name-generator");
     }
 
     void programEndsWhenLoadFails()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, name);
         QProcess program;
         program.start(QStringLiteral(VELMORA_FAILING_LOAD_PROGRAM), arguments);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 1);
         QVERIFY(program.readAllStandardOutput().isEmpty()); // never shown
-        QVERIFY(program.readAllStandardError().contains("reported: "));
+        const QByteArray errors = program.readAllStandardError();
+        QVERIFY2(errors.contains("reported: ") && errors.contains("named: " + name + '\n'),
+                 errors.constData());
     }
 
     void handlerErrorIsReportedAndTheWindowLivesOn_data()
@@ -179,17 +168,24 @@ private Q_SLOTS:
         });
         QVERIFY(!ui::Dispatch([] { throw std::runtime_error("first error"); }));
         QCOMPARE(mostBoxes, 1);
+        // Once that box is closed, the next error opens one again.
+        mostBoxes = 0;
+        QTimer::singleShot(0, &scope, closeBoxes);
+        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("after the box closed"); }));
+        QCOMPARE(mostBoxes, 1);
     }
 
     // A throwing event handler outside the program's own handlers still
     // stops at the application object instead of reaching the event loop.
     void errorsInOtherEventsStopAtTheApplication()
     {
-        ThrowingWidget widget;
-        QCoreApplication::postEvent(&widget, new QEvent(QEvent::User));
-        QCoreApplication::sendPostedEvents(&widget, QEvent::User);
+        QObject receiver;
+        QMetaObject::invokeMethod(
+            &receiver, [] { throw std::runtime_error("queued call failed"); },
+            Qt::QueuedConnection);
+        QCoreApplication::sendPostedEvents(&receiver, QEvent::MetaCall);
         QCOMPARE(m_reports.size(), 1);
-        QVERIFY(m_reports.constFirst().contains(u"user event"_s));
+        QVERIFY(m_reports.constFirst().contains(u"queued call failed"_s));
     }
 
 private:
