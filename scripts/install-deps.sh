@@ -27,7 +27,7 @@ if [[ "${1:-}" == "--tests" ]]; then
         valgrind                                    # the leak check
         dpkg-dev file                               # the Debian package
         "${windows_build[@]}"                       # the Windows program
-        wine wine64                                 # runs it
+        wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
     )
 fi
 
