@@ -1,5 +1,5 @@
-# The Windows packages, made by the target windows_packages in the Windows
-# build folder (scripts/build-windows.sh builds it):
+# The Windows packages, made with every build of the Windows program, so
+# they never lag behind it (target windows_packages):
 #   packages/velmora2-name-generator-<version>-windows-x64.zip   the program, portable
 #   packages/velmora2-name-generator-<version>-setup.exe         the NSIS installer
 
@@ -38,4 +38,4 @@ add_custom_command(
     COMMENT "Making the installer"
     VERBATIM)
 
-add_custom_target(windows_packages DEPENDS "${VELMORA_WINDOWS_ZIP}" "${VELMORA_WINDOWS_INSTALLER}")
+add_custom_target(windows_packages ALL DEPENDS "${VELMORA_WINDOWS_ZIP}" "${VELMORA_WINDOWS_INSTALLER}")

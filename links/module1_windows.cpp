@@ -35,8 +35,8 @@ std::optional<std::string> ToCodePageLosslessly(std::u16string_view text, unsign
     const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* const usedDefaultOut = utf8 ? nullptr : &usedDefault;
-    const int size = WideCharToMultiByte(codePage, flags, wide, wideLength, nullptr, 0, nullptr,
-                                         usedDefaultOut);
+    const int size =
+        WideCharToMultiByte(codePage, flags, wide, wideLength, nullptr, 0, nullptr, usedDefaultOut);
     if (size <= 0 || usedDefault) {
         return std::nullopt;
     }

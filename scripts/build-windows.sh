@@ -13,7 +13,6 @@ scripts/install-deps.sh --windows
 cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DVELMORA_WARNINGS_AS_ERRORS=ON
 cmake --build "$build_dir" --parallel "$(nproc)"
-cmake --build "$build_dir" --target windows_packages
 
 # The .exe must run on a bare Windows: it may import Windows' own DLLs only,
 # never the compiler's runtime (libstdc++, libgcc, libwinpthread).

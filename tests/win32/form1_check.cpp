@@ -105,14 +105,15 @@ int main()
     bool tabFollowsChain = true;
     for (std::size_t step = 1; step <= chain.size(); ++step) {
         press(form, VK_TAB);
-        tabFollowsChain = tabFollowsChain && GetFocus() == control(chain[step % chain.size()].name.data());
+        tabFollowsChain =
+            tabFollowsChain && GetFocus() == control(chain[step % chain.size()].name.data());
     }
     check(tabFollowsChain, "Tab follows the tab order round to Male");
     bool shiftTabGoesBack = true;
     for (std::size_t step = 1; step <= chain.size(); ++step) {
         press(form, VK_TAB, true);
-        shiftTabGoesBack = shiftTabGoesBack &&
-                           GetFocus() == control(chain[chain.size() - step].name.data());
+        shiftTabGoesBack =
+            shiftTabGoesBack && GetFocus() == control(chain[chain.size() - step].name.data());
     }
     check(shiftTabGoesBack, "Shift+Tab goes the other way round");
     check(!isChecked(male) && !isChecked(female), "the focus alone chooses no gender");
@@ -146,7 +147,8 @@ int main()
     // merely receive the focus; that must not count as choosing.
     SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(female), BN_CLICKED),
                  reinterpret_cast<LPARAM>(female));
-    check(textOf(nameBox) == maleEntry(500), "a click report from an unchosen option changes nothing");
+    check(textOf(nameBox) == maleEntry(500),
+          "a click report from an unchosen option changes nothing");
 
     SetFocus(nameBox);
     PostMessageW(nameBox, WM_CHAR, L'x', 1);
@@ -166,5 +168,10 @@ int main()
     press(form, VK_SPACE);
     check(textOf(nameBox) == maleEntry(0) && reports.size() == 1,
           "the window goes on working after the error");
+
+    SetFocus(male);
+    press(form, VK_RIGHT);
+    check(isChecked(female) && textOf(nameBox).empty(),
+          "choosing Female with an arrow key empties the name box");
     return check.finish();
 }

@@ -117,17 +117,17 @@ private Q_SLOTS:
         QVERIFY(qAbs(client.center().x() - m_x.screenSize().width() / 2) <= 1);
 
         const auto shot = [&] { return m_x.grab(m_x.clientGeometry(window)); };
-        QTRY_VERIFY_WITH_TIMEOUT(shot().pixelColor(3, 3) == Navy, 15000); // first paint
+        const QImage banner =
+            QImage(QStringLiteral(VELMORA_BANNER_FILE)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(banner.size(), BannerArea.size());
+        // Waits for the first paint, which shows the banner in its place.
+        QTRY_VERIFY_WITH_TIMEOUT(largestDifference(shot().copy(BannerArea), banner) <= 8, 15000);
         const QImage look = shot();
+        QVERIFY(largestDifference(look.copy(BannerArea.translated(1, 0)), banner) > 8);
         for (const QPoint navyPoint :
              {QPoint(3, 3), QPoint(443, 60), QPoint(200, 124), QPoint(445, 205), QPoint(4, 205)}) {
             QCOMPARE(look.pixelColor(navyPoint), Navy);
         }
-        const QImage banner =
-            QImage(QStringLiteral(VELMORA_BANNER_FILE)).convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(banner.size(), BannerArea.size());
-        QVERIFY(largestDifference(look.copy(BannerArea), banner) <= 8);
-        QVERIFY(largestDifference(look.copy(BannerArea.translated(1, 0)), banner) > 8); // in place
 
         const auto nameBoxInk = [&] { return inkIn(shot().copy(NameBoxInside)); };
         m_x.click(window, MaleOption);
@@ -181,18 +181,22 @@ private Q_SLOTS:
         const QString drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
         const QString installed = drive + u"/Program Files/Velmora 2 Name Generator"_s;
         const QString shortcut =
-            drive + u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
+            drive +
+            u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
         const QString key =
             u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
 
-        QCOMPARE(runToEnd(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_INSTALLER), u"/S"_s}, 120s), 0);
+        QCOMPARE(runToEnd(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_INSTALLER), u"/S"_s}, 120s),
+                 0);
         QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
         QFile builtProgram(program());
-        QVERIFY(installedProgram.open(QIODevice::ReadOnly) && builtProgram.open(QIODevice::ReadOnly));
+        QVERIFY(installedProgram.open(QIODevice::ReadOnly) &&
+                builtProgram.open(QIODevice::ReadOnly));
         QVERIFY(installedProgram.readAll() == builtProgram.readAll());
         QVERIFY(QFile::exists(shortcut));
         const QString entry = registryEntry(key);
-        QVERIFY2(entry.contains(u"Velmora 2 Name Generator"_s) && entry.contains(u"uninstall.exe"_s),
+        QVERIFY2(entry.contains(u"Velmora 2 Name Generator"_s) &&
+                     entry.contains(u"uninstall.exe"_s),
                  qPrintable(entry));
 
         // The uninstaller copies itself away and runs from there.
@@ -242,9 +246,10 @@ private:
             return u"did not finish"_s;
         }
         const QString output = QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
-        const bool passed = m_program->exitCode() == 0 &&
-                            output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
-                                                               QRegularExpression::MultilineOption));
+        const bool passed =
+            m_program->exitCode() == 0 &&
+            output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
+                                               QRegularExpression::MultilineOption));
         return passed ? QString() : output;
     }
 

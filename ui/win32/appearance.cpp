@@ -45,11 +45,13 @@ int ToPixels(int twips, int dpi)
 WindowFont::WindowFont(int dpi, bool bold)
 {
     constexpr double pointsPerInch = 72.0;
-    const int height = -static_cast<int>(std::lround(description::FontPoints * dpi / pointsPerInch));
+    const int height =
+        -static_cast<int>(std::lround(description::FontPoints * dpi / pointsPerInch));
     const std::wstring family(description::FontFamily.begin(), description::FontFamily.end());
-    m_font = CreateFontW(height, 0, 0, 0, bold ? description::BoldWeight : description::RegularWeight,
-                         FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
+    m_font =
+        CreateFontW(height, 0, 0, 0, bold ? description::BoldWeight : description::RegularWeight,
+                    FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
     if (m_font == nullptr) {
         throw std::runtime_error("The window font could not be made");
     }

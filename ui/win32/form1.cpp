@@ -121,12 +121,12 @@ void registerForm1Class()
         return;
     }
     form1Class.hInstance = program;
-    form1Class.hIcon = static_cast<HICON>(
-        LoadImageW(program, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    form1Class.hIconSm = static_cast<HICON>(LoadImageW(
-        program, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    form1Class.hIcon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(VELMORA_ICON),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    form1Class.hIconSm = static_cast<HICON>(
+        LoadImageW(program, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     form1Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The class brush paints the navy ground; the system keeps it for the
     // life of the process.
@@ -138,11 +138,8 @@ void registerForm1Class()
 } // namespace
 
 Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
-    : m_dpi(SystemDpi()),
-      m_font(m_dpi, false),
-      m_boldFont(m_dpi, true),
-      m_banner(LoadJpegResource(VELMORA_BANNER, m_dpi)),
-      m_random(random),
+    : m_dpi(SystemDpi()), m_font(m_dpi, false), m_boldFont(m_dpi, true),
+      m_banner(LoadJpegResource(VELMORA_BANNER, m_dpi)), m_random(random),
       m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
 {
     registerForm1Class();
@@ -160,8 +157,8 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     const int top = work.top + (work.bottom - work.top - height) / 2;
 
     const std::wstring title = widen(layout::Title);
-    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, left, top, width,
-                               height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, left, top,
+                               width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (m_window == nullptr) {
         throw std::runtime_error("The window could not be created");
     }
@@ -203,8 +200,8 @@ void Form1::createControls()
 
         const std::wstring caption = widen(control.caption);
         const auto id = static_cast<INT_PTR>(FirstControlId + index);
-        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, left, top,
-                                     right - left, bottom - top, m_window,
+        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, left,
+                                     top, right - left, bottom - top, m_window,
                                      reinterpret_cast<HMENU>(id), program, nullptr);
         if (child == nullptr) {
             throw std::runtime_error("A control of the window could not be created");

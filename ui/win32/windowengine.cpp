@@ -19,8 +19,8 @@ std::wstring widen(std::u16string_view text)
 // Text from the C++ runtime (an exception's what()) is in the system code page.
 std::wstring fromSystemCodePage(const std::string& text)
 {
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
     return wide;
