@@ -1,9 +1,9 @@
 // The Windows launcher: hands the address to ShellExecuteA. Kept free of Qt
 // so it also builds with a bare Windows toolchain.
 
+#include "links/codepage_windows.h"
 #include "links/module1.h"
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -18,25 +18,33 @@ namespace {
 // The shell's "file not found" result, for an address it must never see.
 constexpr std::int32_t RefusedAddress = SE_ERR_FNF;
 
-// Converts UTF-16 text to the system's 8-bit code page (characters it lacks
-// become the code page's default character).
-std::string toSystemCodePage(std::u16string_view text)
+} // namespace
+
+std::optional<std::string> ToCodePageLosslessly(std::u16string_view text, unsigned codePage)
 {
     if (text.empty()) {
-        return {};
+        return std::string();
     }
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int wideLength = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        throw std::runtime_error("The web address cannot be converted to the system code page");
+    // UTF-8 holds every character, and WideCharToMultiByte refuses the
+    // best-fit flag and the default-character flag for it; there only broken
+    // UTF-16 can be lost. Every other code page must take each character
+    // as it is, with no best-fit look-alike and no default character.
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* const usedDefaultOut = utf8 ? nullptr : &usedDefault;
+    const int size =
+        WideCharToMultiByte(codePage, flags, wide, wideLength, nullptr, 0, nullptr, usedDefaultOut);
+    if (size <= 0 || usedDefault) {
+        return std::nullopt;
     }
     std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, wideLength, narrow.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, wide, wideLength, narrow.data(), size, nullptr,
+                        usedDefaultOut);
     return narrow;
 }
-
-} // namespace
 
 std::int32_t OpenWebPage(const std::u16string& address)
 {
@@ -46,11 +54,15 @@ std::int32_t OpenWebPage(const std::u16string& address)
     }
     HWND desktop = GetDesktopWindow();
     // The three 8-bit copies are released on every way out of this function.
-    const std::string operation = toSystemCodePage(u"Open");
-    const std::string file = toSystemCodePage(address);
-    const std::string directory = toSystemCodePage(u"C:\\");
-    HINSTANCE result = ShellExecuteA(desktop, operation.c_str(), file.c_str(), nullptr,
-                                     directory.c_str(), SW_SHOWNORMAL);
+    const unsigned systemCodePage = GetACP();
+    const std::optional<std::string> operation = ToCodePageLosslessly(u"Open", systemCodePage);
+    const std::optional<std::string> file = ToCodePageLosslessly(address, systemCodePage);
+    const std::optional<std::string> directory = ToCodePageLosslessly(u"C:\\", systemCodePage);
+    if (!operation || !file || !directory) {
+        return RefusedAddress;
+    }
+    HINSTANCE result = ShellExecuteA(desktop, operation->c_str(), file->c_str(), nullptr,
+                                     directory->c_str(), SW_SHOWNORMAL);
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -1,22 +1,33 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are missing for building and running
-# the program, or, with --tests, also for its test suite.
+# the program; with --tests, also those of its test suite; with --windows,
+# only those that build the Windows program and its packages.
 set -euo pipefail
 
-packages=(
-    cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    qt6-qpa-plugins        # the X11 platform plugin
-    fonts-liberation       # stands in for MS Sans Serif
+windows_build=(
+    cmake make
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64  # the cross compiler, windres and objdump
+    nsis                                            # the installer
 )
+if [[ "${1:-}" == "--windows" ]]; then
+    packages=("${windows_build[@]}")
+else
+    packages=(
+        cmake g++ make pkg-config
+        qt6-base-dev qt6-base-dev-tools libgl-dev
+        qt6-qpa-plugins        # the X11 platform plugin
+        fonts-liberation       # stands in for MS Sans Serif
+    )
+fi
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(
         xvfb xauth x11-utils libx11-dev libxtst-dev  # whole-program tests under a virtual display
-        imagemagick xdotool                         # the README screenshot
+        imagemagick xdotool                         # the README screenshots
         desktop-file-utils appstream                # validators for the desktop files
-        g++-mingw-w64-x86-64                        # builds the Windows launcher
         valgrind                                    # the leak check
         dpkg-dev file                               # the Debian package
+        "${windows_build[@]}"                       # the Windows program
+        wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
     )
 fi
 

@@ -1,0 +1,41 @@
+# The Windows packages, made with every build of the Windows program, so
+# they never lag behind it (target windows_packages):
+#   packages/velmora2-name-generator-<version>-windows-x64.zip   the program, portable
+#   packages/velmora2-name-generator-<version>-setup.exe         the NSIS installer
+
+find_program(MAKENSIS makensis REQUIRED)
+
+set(package_dir "${PROJECT_BINARY_DIR}/packages")
+set(package_name "velmora2-name-generator-${PROJECT_VERSION}")
+set(VELMORA_WINDOWS_ZIP "${package_dir}/${package_name}-windows-x64.zip")
+set(VELMORA_WINDOWS_INSTALLER "${package_dir}/${package_name}-setup.exe")
+set(portable_dir "${PROJECT_BINARY_DIR}/portable")
+
+add_custom_command(
+    OUTPUT "${VELMORA_WINDOWS_ZIP}"
+    COMMAND "${CMAKE_COMMAND}" -E rm -rf "${portable_dir}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${portable_dir}" "${package_dir}"
+    COMMAND "${CMAKE_COMMAND}" -E copy "$<TARGET_FILE:velmora2-name-generator>" "${portable_dir}/"
+    COMMAND "${CMAKE_COMMAND}" -E copy "${PROJECT_SOURCE_DIR}/LICENSE" "${portable_dir}/LICENSE.txt"
+    COMMAND "${CMAKE_COMMAND}" -E chdir "${portable_dir}" "${CMAKE_COMMAND}" -E tar cf
+        "${VELMORA_WINDOWS_ZIP}" --format=zip velmora2-name-generator.exe LICENSE.txt
+    DEPENDS velmora2-name-generator "${PROJECT_SOURCE_DIR}/LICENSE"
+    COMMENT "Zipping the portable program"
+    VERBATIM)
+
+set(installer_script "${PROJECT_SOURCE_DIR}/assets/windows/installer.nsi")
+add_custom_command(
+    OUTPUT "${VELMORA_WINDOWS_INSTALLER}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${package_dir}"
+    COMMAND "${MAKENSIS}" -V2 -NOCD
+        "-DVERSION=${PROJECT_VERSION}"
+        "-DPROGRAM=$<TARGET_FILE:velmora2-name-generator>"
+        "-DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE"
+        "-DICON=${PROJECT_SOURCE_DIR}/ui/assets/icon.ico"
+        "-DOUTFILE=${VELMORA_WINDOWS_INSTALLER}"
+        "${installer_script}"
+    DEPENDS velmora2-name-generator "${installer_script}" "${PROJECT_SOURCE_DIR}/LICENSE"
+    COMMENT "Making the installer"
+    VERBATIM)
+
+add_custom_target(windows_packages ALL DEPENDS "${VELMORA_WINDOWS_ZIP}" "${VELMORA_WINDOWS_INSTALLER}")

@@ -1,0 +1,28 @@
+// A program whose start-up form fails in Load, run under wine by the wine
+// test to see the whole engine path: reported, never shown, status 1.
+
+#include "ui/win32/windowengine.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+
+namespace {
+
+struct FailingLoadForm
+{
+    void Form_Load() { throw std::bad_alloc(); }
+    void show() { std::puts("shown"); }
+    HWND handle() const { return nullptr; }
+};
+
+} // namespace
+
+int main()
+{
+    // Report on stderr only: no message box to wait for.
+    ui::SetErrorReporter([](const std::wstring& message) {
+        std::fwprintf(stderr, L"reported: %ls\n", message.c_str());
+    });
+    return ui::RunWindowEngine<FailingLoadForm>();
+}

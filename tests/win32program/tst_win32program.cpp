@@ -1,0 +1,279 @@
+// The Windows build under wine, on a virtual X display (run under
+// xvfb-run): the real .exe's window, its names, its links and its end; a
+// Load that fails; the in-process checks of the window and the launcher
+// (tests/win32); and the installer, installing and uninstalling silently.
+
+#include "common/browserstandin.h"
+#include "common/x11session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString Title = u"Velmora 2 Name Generator"_s;
+const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
+const QColor Navy(0, 0, 128);
+
+// Client-area points of the controls at 96 dpi, from the window's layout.
+constexpr QPoint MaleOption{36, 40};
+constexpr QPoint FemaleOption{100, 40};
+constexpr QPoint GenerateButton{232, 36};
+constexpr QRect NameBoxInside{19, 91, 275, 13};
+constexpr QRect BannerArea{312, 8, 125, 119};
+constexpr QPoint DornwickButton{80, 156};
+constexpr QPoint WorkshopButton{80, 180};
+
+QStringList listLines(const char* file)
+{
+    QFile list(QDir(QStringLiteral(VELMORA_NAME_LISTS_DIR)).filePath(QString::fromLatin1(file)));
+    if (!list.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read the name list %s", file);
+    }
+    return QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+int inkIn(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+// The largest difference of one colour channel between two images of one
+// size; two JPEG decoders may round a few values apart.
+int largestDifference(const QImage& first, const QImage& second)
+{
+    int largest = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            const QColor a = first.pixelColor(x, y);
+            const QColor b = second.pixelColor(x, y);
+            largest = std::max({largest, std::abs(a.red() - b.red()),
+                                std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+        }
+    }
+    return largest;
+}
+
+} // namespace
+
+class TestWin32Program : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run");
+        QVERIFY2(QFile::exists(program()),
+                 "no Windows build: scripts/build-windows.sh makes it (scripts/test.sh runs it)");
+        m_environment.insert(u"WINEPREFIX"_s, QStringLiteral(VELMORA_WINE_PREFIX));
+        m_environment.insert(u"WINEDEBUG"_s, u"-all"_s);
+        // No offers to download wine's .NET and HTML engines.
+        m_environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
+        if (!QFile::exists(QStringLiteral(VELMORA_WINE_PREFIX "/system.reg"))) {
+            QCOMPARE(runToEnd(u"wineboot"_s, {u"--init"_s}, 300s), 0);
+        }
+        // Wait for whatever wineboot left running to finish and the server
+        // to end, then keep one server for the whole test, so each program
+        // starts quickly.
+        QCOMPARE(runToEnd(u"wineserver"_s, {u"-w"_s}, 300s), 0);
+        QCOMPARE(runToEnd(u"wineserver"_s, {u"-p"_s}, 30s), 0);
+    }
+
+    void cleanupTestCase() { runToEnd(u"wineserver"_s, {u"-k"_s}, 30s); }
+
+    void cleanup()
+    {
+        if (m_program && m_program->state() != QProcess::NotRunning) {
+            m_program->kill();
+            m_program->waitForFinished(5000);
+        }
+        m_program.reset();
+    }
+
+    void theProgramWorksAsAWhole()
+    {
+        const testing::BrowserStandIn browser;
+        m_program = startWine(program(), {}, browser.environment(m_environment));
+        const std::optional<Window> found = m_x.waitForWindow(Title, 60s);
+        QVERIFY2(found, "the program's window did not appear");
+        const Window window = *found;
+        const QRect client = m_x.clientGeometry(window);
+        QCOMPARE(client.size(), QSize(449, 209));
+        QVERIFY(qAbs(client.center().x() - m_x.screenSize().width() / 2) <= 1);
+
+        const auto shot = [&] { return m_x.grab(m_x.clientGeometry(window)); };
+        const QImage banner =
+            QImage(QStringLiteral(VELMORA_BANNER_FILE)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(banner.size(), BannerArea.size());
+        // Waits for the first paint, which shows the banner in its place.
+        QTRY_VERIFY_WITH_TIMEOUT(largestDifference(shot().copy(BannerArea), banner) <= 8, 15000);
+        const QImage look = shot();
+        QVERIFY(largestDifference(look.copy(BannerArea.translated(1, 0)), banner) > 8);
+        for (const QPoint navyPoint :
+             {QPoint(3, 3), QPoint(443, 60), QPoint(200, 124), QPoint(445, 205), QPoint(4, 205)}) {
+            QCOMPARE(look.pixelColor(navyPoint), Navy);
+        }
+
+        const auto nameBoxInk = [&] { return inkIn(shot().copy(NameBoxInside)); };
+        m_x.click(window, MaleOption);
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        QVERIFY2(listLines("male.txt").contains(nameShown()), qPrintable(nameShown()));
+        m_x.click(window, FemaleOption);
+        QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
+        QCOMPARE(nameShown(), QString());
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        QVERIFY2(listLines("female.txt").contains(nameShown()), qPrintable(nameShown()));
+
+        // wine's shell hands web addresses to winebrowser, which calls xdg-open.
+        m_x.click(window, DornwickButton);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://dornwick.example/\n"_s, 20000);
+        m_x.click(window, WorkshopButton);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(),
+                                  u"1\nhttp://dornwick.example/\n1\nhttp://vworkshop.example/\n"_s,
+                                  20000);
+
+        m_x.requestClose(window);
+        QVERIFY(m_program->waitForFinished(20000));
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program->exitCode(), 0);
+    }
+
+    void aFailedLoadEndsTheProgramWithoutAWindow()
+    {
+        m_program = startWine(windowsFile(u"tests/win32/failing_load_program.exe"_s));
+        QVERIFY(m_program->waitForFinished(60000));
+        QCOMPARE(m_program->exitCode(), 1);
+        QVERIFY(!m_program->readAllStandardOutput().contains("shown"));
+        QVERIFY(m_program->readAllStandardError().contains("reported: "));
+    }
+
+    void theWindowInProcess() { QCOMPARE(runChecks(u"form1_check.exe"_s), QString()); }
+
+    // Only the address the system code page holds reaches the browser.
+    void theLauncherRefusesWhatTheCodePageCannotHold()
+    {
+        const testing::BrowserStandIn browser;
+        QCOMPARE(runChecks(u"launcher_check.exe"_s, browser.environment(m_environment)), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
+        QTest::qWait(1000);
+        QCOMPARE(browser.calls(), u"1\nhttp://café.example/\n"_s);
+    }
+
+    void theInstallerInstallsAndUninstallsSilently()
+    {
+        const QString drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
+        const QString installed = drive + u"/Program Files/Velmora 2 Name Generator"_s;
+        const QString shortcut =
+            drive +
+            u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
+        const QString key =
+            u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
+
+        QCOMPARE(runToEnd(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_INSTALLER), u"/S"_s}, 120s),
+                 0);
+        QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
+        QFile builtProgram(program());
+        QVERIFY(installedProgram.open(QIODevice::ReadOnly) &&
+                builtProgram.open(QIODevice::ReadOnly));
+        QVERIFY(installedProgram.readAll() == builtProgram.readAll());
+        QVERIFY(QFile::exists(shortcut));
+        const QString entry = registryEntry(key);
+        QVERIFY2(entry.contains(u"Velmora 2 Name Generator"_s) &&
+                     entry.contains(u"uninstall.exe"_s),
+                 qPrintable(entry));
+
+        // The uninstaller copies itself away and runs from there.
+        QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
+        QVERIFY(!QFile::exists(shortcut));
+        QCOMPARE(registryEntry(key), QString());
+    }
+
+private:
+    static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
+    static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
+
+    std::unique_ptr<QProcess> startWine(const QString& file, const QStringList& arguments = {},
+                                        const QProcessEnvironment& environment = {}) const
+    {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment.isEmpty() ? m_environment : environment);
+        process->start(u"wine"_s, QStringList{file} + arguments);
+        if (!process->waitForStarted(10000)) {
+            qFatal("wine did not start");
+        }
+        return process;
+    }
+
+    int runToEnd(const QString& command, const QStringList& arguments,
+                 std::chrono::milliseconds timeout) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_environment);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(command, arguments);
+        if (!process.waitForFinished(static_cast<int>(timeout.count()))) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    // Runs one of the check programs under wine; empty when all its checks
+    // passed, else what it printed.
+    QString runChecks(const QString& name, const QProcessEnvironment& environment = {})
+    {
+        m_program = startWine(windowsFile(u"tests/win32/"_s + name), {}, environment);
+        if (!m_program->waitForFinished(120000)) {
+            return u"did not finish"_s;
+        }
+        const QString output = QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
+        const bool passed =
+            m_program->exitCode() == 0 &&
+            output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
+                                               QRegularExpression::MultilineOption));
+        return passed ? QString() : output;
+    }
+
+    // The name box of the running program, as a second program reads it.
+    QString nameShown()
+    {
+        const auto reader = startWine(windowsFile(u"tests/win32/name_box_reader.exe"_s));
+        reader->waitForFinished(30000);
+        return QString::fromUtf8(reader->readAllStandardOutput()).trimmed();
+    }
+
+    QString registryEntry(const QString& key)
+    {
+        QProcess query;
+        query.setProcessEnvironment(m_environment);
+        query.start(u"wine"_s, {u"reg"_s, u"query"_s, key});
+        query.waitForFinished(30000);
+        return query.exitCode() == 0 ? QString::fromUtf8(query.readAllStandardOutput()) : QString();
+    }
+
+    testing::X11Session m_x;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    std::unique_ptr<QProcess> m_program;
+};
+
+QTEST_GUILESS_MAIN(TestWin32Program)
+#include "tst_win32program.moc"

@@ -1,0 +1,379 @@
+#include "ui/win32/form1.h"
+
+#include "links/module1.h"
+#include "names/namepicker.h"
+#include "ui/form1description.h"
+#include "ui/win32/resources.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+namespace layout = description;
+
+constexpr wchar_t Form1Class[] = L"Velmora2NameGeneratorForm1";
+// Fixed single border with caption, system menu and close box; no
+// minimise or maximise box, and no sizing frame.
+constexpr DWORD Form1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD Form1ExStyle = WS_EX_APPWINDOW;
+// Control ids are the place in the description plus this, clear of IDOK and
+// IDCANCEL, which the dialog manager sends for Enter and Esc.
+constexpr int FirstControlId = 100;
+
+std::wstring widen(std::u16string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+constexpr std::size_t indexOf(std::string_view name)
+{
+    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+        if (layout::Controls[index].name == name) {
+            return index;
+        }
+    }
+    throw std::logic_error("The window has no such control");
+}
+
+// The place of control in the client area, in twips.
+layout::Twips clientPlace(const layout::Control& control)
+{
+    layout::Twips place = control.place;
+    if (control.container != "Form1") {
+        const layout::Twips frame = layout::Controls[indexOf(control.container)].place;
+        place.left += frame.left;
+        place.top += frame.top;
+    }
+    return place;
+}
+
+// The control just before control in the tab order, if any.
+std::optional<layout::Control> previousInTabOrder(const layout::Control& control)
+{
+    for (const layout::Control& other : layout::Controls) {
+        if (other.tabIndex == control.tabIndex - 1) {
+            return other;
+        }
+    }
+    return std::nullopt;
+}
+
+// Option buttons next to each other in the tab order and in the same frame
+// form one group, in which the arrow keys move and one click clears the
+// other; every other control starts a group of its own.
+bool startsGroup(const layout::Control& control)
+{
+    const std::optional<layout::Control> previous = previousInTabOrder(control);
+    return !(control.kind == layout::Kind::OptionButton && previous &&
+             previous->kind == layout::Kind::OptionButton &&
+             previous->container == control.container);
+}
+
+struct WindowKind
+{
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKind(layout::Kind kind)
+{
+    switch (kind) {
+    case layout::Kind::PictureBox:
+        return {PictureBoxClass, 0, 0};
+    case layout::Kind::Frame:
+        return {L"BUTTON", BS_GROUPBOX, 0};
+    case layout::Kind::PushButton:
+        // Drawn by the window itself, so that the face can be white.
+        return {L"BUTTON", BS_OWNERDRAW, 0};
+    case layout::Kind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case layout::Kind::TextBox:
+        // Read-only for the user, yet selectable so the name can be copied.
+        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case layout::Kind::OptionButton:
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    }
+    throw std::logic_error("The window has a control of an unknown kind");
+}
+
+bool isChecked(HWND option)
+{
+    return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void setText(HWND box, const std::u16string& text)
+{
+    if (!SetWindowTextW(box, reinterpret_cast<const wchar_t*>(text.c_str()))) {
+        throw std::runtime_error("The name box did not take its new text");
+    }
+}
+
+void registerForm1Class()
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    WNDCLASSEXW form1Class = {};
+    form1Class.cbSize = sizeof(form1Class);
+    if (GetClassInfoExW(program, Form1Class, &form1Class)) {
+        return;
+    }
+    form1Class.hInstance = program;
+    form1Class.hIcon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(VELMORA_ICON),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    form1Class.hIconSm = static_cast<HICON>(
+        LoadImageW(program, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    form1Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The class brush paints the navy ground; the system keeps it for the
+    // life of the process.
+    form1Class.hbrBackground = CreateSolidBrush(Palette::colour(layout::Colour::Navy));
+    form1Class.lpszClassName = Form1Class;
+    RegisterEngineClass(form1Class);
+}
+
+} // namespace
+
+Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
+    : m_dpi(SystemDpi()), m_font(m_dpi, false), m_boldFont(m_dpi, true),
+      m_banner(LoadJpegResource(VELMORA_BANNER, m_dpi)), m_random(random),
+      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
+{
+    registerForm1Class();
+    RegisterPictureBoxClass();
+
+    RECT frame = {0, 0, ToPixels(layout::ClientArea.width, m_dpi),
+                  ToPixels(layout::ClientArea.height, m_dpi)};
+    AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Centred on the work area: the screen less the task bar.
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+
+    const std::wstring title = widen(layout::Title);
+    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, left, top,
+                               width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (m_window == nullptr) {
+        throw std::runtime_error("The window could not be created");
+    }
+    try {
+        createControls();
+        arrangeTabOrder();
+    } catch (...) {
+        DestroyWindow(m_window);
+        throw;
+    }
+}
+
+Form1::~Form1()
+{
+    if (m_window != nullptr) {
+        // Unhooked first: a window taken down by its owner ends no message loop.
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
+    }
+}
+
+void Form1::createControls()
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+        const layout::Control& control = layout::Controls[index];
+        const WindowKind kind = windowKind(control.kind);
+        DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+        style |= layout::TakesFocus(control.kind) ? WS_TABSTOP : 0;
+        style |= startsGroup(control) ? WS_GROUP : 0;
+
+        // Edges from the twips of the client area, so neighbours stay flush
+        // at every scale.
+        const layout::Twips place = clientPlace(control);
+        const int left = ToPixels(place.left, m_dpi);
+        const int top = ToPixels(place.top, m_dpi);
+        const int right = ToPixels(place.left + place.width, m_dpi);
+        const int bottom = ToPixels(place.top + place.height, m_dpi);
+
+        const std::wstring caption = widen(control.caption);
+        const auto id = static_cast<INT_PTR>(FirstControlId + index);
+        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, left,
+                                     top, right - left, bottom - top, m_window,
+                                     reinterpret_cast<HMENU>(id), program, nullptr);
+        if (child == nullptr) {
+            throw std::runtime_error("A control of the window could not be created");
+        }
+        const HFONT font = control.bold ? m_boldFont.handle() : m_font.handle();
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        m_controls[index] = child;
+    }
+
+    Picture1 = control("Picture1");
+    Command4 = control("Command4");
+    Command2 = control("Command2");
+    Command1 = control("Command1");
+    TextName = control("TextName");
+    OptionFemale = control("OptionFemale");
+    OptionMale = control("OptionMale");
+
+    // The banner: always exactly the size of its image, from the top left.
+    ShowPicture(Picture1, m_banner);
+}
+
+void Form1::arrangeTabOrder()
+{
+    // Tab and the arrow keys follow the order of the windows, which is
+    // therefore the tab order; frames come before the controls they hold.
+    HWND previous = HWND_TOP;
+    for (int tabIndex = 0; tabIndex < static_cast<int>(layout::Controls.size()); ++tabIndex) {
+        for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+            if (layout::Controls[index].tabIndex == tabIndex) {
+                SetWindowPos(m_controls[index], previous, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                previous = m_controls[index];
+            }
+        }
+    }
+}
+
+HWND Form1::control(std::string_view name) const
+{
+    return m_controls[indexOf(name)];
+}
+
+void Form1::show()
+{
+    ShowWindow(m_window, SW_SHOWNORMAL);
+    SetFocus(OptionMale);
+    UpdateWindow(m_window);
+}
+
+LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (const auto brush =
+                colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            return *brush;
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const auto index = static_cast<std::size_t>(item.CtlID - FirstControlId);
+        if (item.CtlType == ODT_BUTTON && index < layout::Controls.size()) {
+            DrawPushButton(item, Palette::colour(layout::Controls[index].foreground));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_ACTIVATE:
+        // A plain window forgets which control had the focus when another
+        // window is activated; it is given back on return.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            m_lastFocus = IsChild(window, focus) ? focus : m_lastFocus;
+        } else {
+            SetFocus(m_lastFocus != nullptr ? m_lastFocus : OptionMale);
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        m_window = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Form1::onCommand(int controlId, int notification)
+{
+    const auto index = static_cast<std::size_t>(controlId - FirstControlId);
+    // A double click is two clicks; Windows reports the second of them apart.
+    if (index >= layout::Controls.size() ||
+        (notification != BN_CLICKED && notification != BN_DOUBLECLICKED)) {
+        return;
+    }
+    const layout::Control& control = layout::Controls[index];
+    // An option button is chosen when it becomes checked. Windows also
+    // reports a click when one merely receives the focus; that chooses nothing.
+    if (control.kind == layout::Kind::OptionButton && !isChecked(m_controls[index])) {
+        return;
+    }
+    struct Handler
+    {
+        std::string_view control;
+        void (Form1::*click)();
+    };
+    static constexpr std::array<Handler, 5> clickHandlers{{
+        {"Command1", &Form1::Command1_Click},
+        {"OptionMale", &Form1::OptionMale_Click},
+        {"OptionFemale", &Form1::OptionFemale_Click},
+        {"Command2", &Form1::Command2_Click},
+        {"Command4", &Form1::Command4_Click},
+    }};
+    for (const Handler& handler : clickHandlers) {
+        if (handler.control == control.name) {
+            (this->*handler.click)();
+        }
+    }
+}
+
+std::optional<LRESULT> Form1::colourControl(HDC dc, HWND control) const
+{
+    for (std::size_t index = 0; index < m_controls.size(); ++index) {
+        if (m_controls[index] == control) {
+            const layout::Control& described = layout::Controls[index];
+            SetTextColor(dc, Palette::colour(described.foreground));
+            SetBkColor(dc, Palette::colour(described.background));
+            return reinterpret_cast<LRESULT>(m_palette.brush(described.background));
+        }
+    }
+    return std::nullopt;
+}
+
+void Form1::Form_Load()
+{
+    names::SeedRandom(m_random);
+    names::FillNameTables(m_names);
+}
+
+void Form1::Command1_Click()
+{
+    names::GenerateName(isChecked(OptionMale), isChecked(OptionFemale), m_names, m_random,
+                        [this](const std::u16string& name) { setText(TextName, name); });
+}
+
+void Form1::OptionMale_Click()
+{
+    setText(TextName, u"");
+}
+
+void Form1::OptionFemale_Click()
+{
+    setText(TextName, u"");
+}
+
+void Form1::Command2_Click()
+{
+    const std::u16string address(links::DornwickHomePage);
+    m_openWebPage(address);
+}
+
+void Form1::Command4_Click()
+{
+    const std::u16string address(links::VelmoraWorkshopHomePage);
+    m_openWebPage(address);
+}
+
+} // namespace ui
