@@ -92,12 +92,13 @@ void SetErrorReporter(ErrorReporter reporter)
     currentReporter() = std::move(reporter);
 }
 
-void ReportError(const std::string& what) noexcept
+void ReportError(const char* what) noexcept
 {
     try {
         const std::wstring message =
-            what.empty() ? L"The action stopped because of an unknown error."
-                         : L"The action stopped because of an error:\n" + fromSystemCodePage(what);
+            what == nullptr || *what == '\0'
+                ? L"The action stopped because of an unknown error."
+                : L"The action stopped because of an error:\n" + fromSystemCodePage(what);
         currentReporter()(message);
     } catch (...) {
         // The report itself failed (no memory for its text): the plain

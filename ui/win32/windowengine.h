@@ -20,8 +20,9 @@ using ErrorReporter = std::function<void(const std::wstring& message)>;
 // Replaces how errors are shown (by default: a line on stderr and a message box).
 void SetErrorReporter(ErrorReporter reporter);
 
-// Reports an error that ended a handler; what is the error's own text, if any.
-void ReportError(const std::string& what) noexcept;
+// Reports an error that ended a handler; what is the error's own text, or
+// null. Taking a plain pointer, the call itself can never fail.
+void ReportError(const char* what) noexcept;
 
 // The event dispatcher: runs one handler of the program. An error that ends
 // the handler stops here and is reported, so it never unwinds into Windows,
@@ -35,7 +36,7 @@ template <typename Handler> bool Dispatch(Handler&& handler) noexcept
     } catch (const std::exception& error) {
         ReportError(error.what());
     } catch (...) {
-        ReportError({});
+        ReportError(nullptr);
     }
     return false;
 }
