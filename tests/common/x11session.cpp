@@ -189,4 +189,15 @@ void X11Session::killClient(Window window)
     XSync(m_display, False);
 }
 
+int InkIn(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
 } // namespace testing

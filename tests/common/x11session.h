@@ -72,4 +72,7 @@ private:
     _XDisplay* m_display = nullptr;
 };
 
+// How many pixels of image are dark: text drawn in a light box.
+int InkIn(const QImage& image);
+
 } // namespace testing

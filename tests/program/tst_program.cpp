@@ -25,17 +25,6 @@ using namespace testing;
 constexpr QRect NameBoxInside{19, 91, 275, 13};
 constexpr QRect BannerArea{312, 8, 125, 119};
 
-int inkIn(const QImage& image)
-{
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-        }
-    }
-    return ink;
-}
-
 } // namespace
 
 class TestProgram : public QObject
@@ -109,7 +98,7 @@ private Q_SLOTS:
         const Window window = start();
         const auto nameBoxInk = [&] {
             const QRect client = m_x.clientGeometry(window);
-            return inkIn(m_x.grab(NameBoxInside.translated(client.topLeft())));
+            return InkIn(m_x.grab(NameBoxInside.translated(client.topLeft())));
         };
         QCOMPARE(nameBoxInk(), 0);
         m_x.click(window, GenerateButton);
@@ -175,7 +164,7 @@ private Q_SLOTS:
 
         m_x.click(window, MaleOption);
         m_x.click(window, GenerateButton);
-        QTRY_VERIFY_WITH_TIMEOUT(inkIn(m_x.grab(NameBoxInside.translated(client.topLeft()))) > 20,
+        QTRY_VERIFY_WITH_TIMEOUT(InkIn(m_x.grab(NameBoxInside.translated(client.topLeft()))) > 20,
                                  5000);
         // The gender frame and the name frame; the buttons may show where the focus went.
         const QRect gender = QRect(8, 8, 145, 49).translated(client.topLeft());

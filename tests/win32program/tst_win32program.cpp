@@ -41,17 +41,6 @@ QStringList listLines(const char* file)
     return QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-int inkIn(const QImage& image)
-{
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-        }
-    }
-    return ink;
-}
-
 // The largest difference of one colour channel between two images of one
 // size; two JPEG decoders may round a few values apart.
 int largestDifference(const QImage& first, const QImage& second)
@@ -129,7 +118,7 @@ private Q_SLOTS:
             QCOMPARE(look.pixelColor(navyPoint), Navy);
         }
 
-        const auto nameBoxInk = [&] { return inkIn(shot().copy(NameBoxInside)); };
+        const auto nameBoxInk = [&] { return testing::InkIn(shot().copy(NameBoxInside)); };
         m_x.click(window, MaleOption);
         m_x.click(window, GenerateButton);
         QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
