@@ -76,7 +76,7 @@ struct Control
     Kind kind;
     std::string_view container; // "Form1" or the name of a frame
     std::u16string_view caption;
-    Twips place;                // relative to the container's outer rectangle
+    Twips place; // relative to the container's outer rectangle
     int tabIndex;
     bool bold;
     Colour background;

@@ -5,9 +5,9 @@
 #include "ui/qt/appearance.h"
 
 #include <QAccessible>
-#include <QScopeGuard>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 

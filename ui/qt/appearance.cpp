@@ -39,7 +39,8 @@ public:
 
 QString WindowTitle()
 {
-    return QString::fromUtf16(description::Title.data(), static_cast<qsizetype>(description::Title.size()));
+    return QString::fromUtf16(description::Title.data(),
+                              static_cast<qsizetype>(description::Title.size()));
 }
 
 void PrepareAppearance()
@@ -53,10 +54,9 @@ void PrepareAppearance()
     // Free desktops rarely have MS Sans Serif. Its stand-ins come in order of
     // fit: first the families drawn to Arial's widths, which are also
     // Helvetica's, and only then wider ones.
-    QFont::insertSubstitutions(WindowFontFamily,
-                               {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s, u"Nimbus Sans"_s,
-                                u"Nimbus Sans L"_s, u"Helvetica"_s, u"FreeSans"_s,
-                                u"DejaVu Sans"_s});
+    QFont::insertSubstitutions(WindowFontFamily, {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s,
+                                                  u"Nimbus Sans"_s, u"Nimbus Sans L"_s,
+                                                  u"Helvetica"_s, u"FreeSans"_s, u"DejaVu Sans"_s});
 }
 
 QFont WindowFont()

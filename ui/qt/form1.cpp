@@ -104,9 +104,9 @@ QColor resolve(layout::Colour colour)
         return system.color(QPalette::Text);
     case layout::Colour::SystemButtonText: {
         const QColor caption = system.color(QPalette::ButtonText);
-        return ToQColor(layout::ButtonCaptionOnWhite(
-            {static_cast<std::uint8_t>(caption.red()), static_cast<std::uint8_t>(caption.green()),
-             static_cast<std::uint8_t>(caption.blue())}));
+        return ToQColor(layout::ButtonCaptionOnWhite({static_cast<std::uint8_t>(caption.red()),
+                                                      static_cast<std::uint8_t>(caption.green()),
+                                                      static_cast<std::uint8_t>(caption.blue())}));
     }
     }
     return {};
@@ -117,10 +117,10 @@ void applyColours(QWidget* widget, const layout::Control& control)
     const bool textBox = control.kind == layout::Kind::TextBox;
     const bool button = control.kind == layout::Kind::PushButton;
     // The ground and text roles this kind of widget paints with.
-    const QPalette::ColorRole ground = textBox ? QPalette::Base
+    const QPalette::ColorRole ground = textBox  ? QPalette::Base
                                        : button ? QPalette::Button
                                                 : widget->backgroundRole();
-    const QPalette::ColorRole text = textBox ? QPalette::Text
+    const QPalette::ColorRole text = textBox  ? QPalette::Text
                                      : button ? QPalette::ButtonText
                                               : widget->foregroundRole();
     QPalette palette = widget->palette();
@@ -216,7 +216,8 @@ bool Form1::captionsFit() const
         const auto* widget = findChild<const QWidget*>(QString::fromLatin1(control.name));
         const int text = widget->fontMetrics().horizontalAdvance(toQString(control.caption));
         int needed = text;
-        if (control.kind == layout::Kind::PushButton || control.kind == layout::Kind::OptionButton) {
+        if (control.kind == layout::Kind::PushButton ||
+            control.kind == layout::Kind::OptionButton) {
             needed = widget->sizeHint().width();
         } else if (control.kind == layout::Kind::Frame) {
             needed = text + CaptionInset;
@@ -295,12 +296,11 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    names::GenerateName(
-        OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
-        [this](const std::u16string& name) {
-            TextName->setText(QString::fromStdU16String(name));
-            m_announcer->announce(u"Generated name: %1"_s.arg(TextName->text()));
-        });
+    names::GenerateName(OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
+                        [this](const std::u16string& name) {
+                            TextName->setText(QString::fromStdU16String(name));
+                            m_announcer->announce(u"Generated name: %1"_s.arg(TextName->text()));
+                        });
 }
 
 void Form1::OptionMale_Click()

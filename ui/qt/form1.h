@@ -18,7 +18,6 @@ class QRadioButton;
 
 namespace ui {
 
-
 // Opens a web address in the user's browser; returns the shell's result.
 using WebPageOpener = std::function<std::int32_t(const std::u16string& address)>;
 
