@@ -1,0 +1,267 @@
+// Plays every scenario of scenarios.h on the Qt window, offscreen, one data
+// row each: the program's own launcher hands pages to a stand-in browser,
+// errors open the program's own message box, and announcements are read
+// from the notification that screen readers are shown.
+
+#include "common/form1controls.h"
+#include "common/namelistfiles.h"
+#include "common/scriptedrandom.h"
+#include "common/urlhandlerstandin.h"
+#include "links/module1.h"
+#include "scenarios/scenarios.h"
+#include "ui/qt/announcer.h"
+#include "ui/qt/appearance.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QTest>
+#include <QTime>
+#include <QTimer>
+
+#include <cmath>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+namespace sc = scenarios;
+
+namespace {
+
+QString text(std::u16string_view view)
+{
+    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+QString text(std::string_view view)
+{
+    return QString::fromLatin1(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+void press(QWidget* focus, sc::Key key)
+{
+    using enum sc::Key;
+    switch (key) {
+    case Tab:
+        return QTest::keyClick(focus, Qt::Key_Tab);
+    case ShiftTab:
+        return QTest::keyClick(focus, Qt::Key_Backtab, Qt::ShiftModifier);
+    case Left:
+        return QTest::keyClick(focus, Qt::Key_Left);
+    case Right:
+        return QTest::keyClick(focus, Qt::Key_Right);
+    case Up:
+        return QTest::keyClick(focus, Qt::Key_Up);
+    case Down:
+        return QTest::keyClick(focus, Qt::Key_Down);
+    case Space:
+        return QTest::keyClick(focus, Qt::Key_Space);
+    case Return:
+        return QTest::keyClick(focus, Qt::Key_Return);
+    case KeypadEnter:
+        return QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+    case NoKey:
+        break;
+    }
+}
+
+// Seconds between two times of day, the short way round midnight.
+double secondsApart(double first, double second)
+{
+    const double apart = std::fmod(std::abs(first - second), 86400.0);
+    return std::min(apart, 86400.0 - apart);
+}
+
+} // namespace
+
+class TestScenarios : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ui::PrepareAppearance();
+        ui::SetErrorReporter({}); // the program's own box
+        // Closes each error box as it opens, noting what it said.
+        connect(&m_boxCloser, &QTimer::timeout, this, [this] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                    m_boxes.append(box->text());
+                    box->reject();
+                }
+            }
+        });
+        m_boxCloser.start(10);
+    }
+
+    void play_data()
+    {
+        QTest::addColumn<int>("index");
+        for (std::size_t index = 0; index < sc::Scenarios.size(); ++index) {
+            if (sc::RunsOn(sc::Scenarios[index], sc::Engine::Qt)) {
+                QTest::newRow(sc::Scenarios[index].name.data()) << static_cast<int>(index);
+            }
+        }
+    }
+
+    void play();
+
+private:
+    QTimer m_boxCloser;
+    QStringList m_boxes;
+};
+
+void TestScenarios::play()
+{
+    QFETCH(int, index);
+    const sc::Scenario& scenario = sc::Scenarios[static_cast<std::size_t>(index)];
+    const std::vector<double> values(scenario.draws.begin(), scenario.draws.end());
+    testing::ScriptedRandom random(values);
+    testing::UrlHandlerStandIn browser;
+    // The program's own launcher, with the shell's answer as the scenario has it.
+    ui::Form1 form(random, [&scenario](const std::u16string& address) {
+        const std::int32_t result = links::OpenWebPage(address);
+        return scenario.shellRefuses ? 2 : result;
+    });
+    QVERIFY(form.nameTables().MaleNames.at(0).empty());
+
+    // Load seeds from the local time of day (the test runs far from UTC),
+    // fills the tables, and draws nothing.
+    form.Form_Load();
+    QCOMPARE(random.reseeds, 1);
+    QVERIFY2(secondsApart(random.lastSeed, QTime::currentTime().msecsSinceStartOfDay() / 1000.0) <
+                 2.0,
+             qPrintable(u"seeded with %1"_s.arg(random.lastSeed)));
+    QCOMPARE(random.draws, std::size_t(0));
+    QVERIFY(testing::holdTheListFiles(form.nameTables()));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    QWidget elsewhere; // the other window the user goes to
+    const QStringList male = testing::maleListFile();
+    const QStringList female = testing::femaleListFile();
+    auto* maleOption = testing::control<QRadioButton>(form, "OptionMale");
+    auto* femaleOption = testing::control<QRadioButton>(form, "OptionFemale");
+    auto* nameBox = testing::control<QLineEdit>(form, "TextName");
+    auto* announcer = form.findChild<ui::Announcer*>();
+    QVERIFY(announcer != nullptr);
+    QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(announcer);
+    QCOMPARE(notification->parent()->object(), &form);
+    m_boxes.clear();
+
+    for (std::size_t number = 0; number < scenario.steps.size(); ++number) {
+        const sc::Step& step = scenario.steps[number];
+        const QString where = u"step %1: "_s.arg(number + 1);
+        const QString nameBefore = nameBox->text();
+        const std::size_t drawsBefore = random.draws;
+        const QString announcedBefore = notification->text(QAccessible::Name);
+        const qsizetype openedBefore = browser.opened.size();
+        const qsizetype boxesBefore = m_boxes.size();
+        QWidget* control =
+            step.control.empty() ? nullptr : testing::control(form, step.control.data());
+        QWidget* focus = QApplication::focusWidget();
+        const auto inWindow = [&form, control] {
+            return control->mapTo(&form, control->rect().center());
+        };
+
+        switch (step.action) {
+        case sc::Do::Look:
+            break;
+        case sc::Do::Click:
+            QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, inWindow());
+            break;
+        case sc::Do::DoubleClick:
+            QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, inWindow());
+            break;
+        case sc::Do::Press:
+            press(focus, step.key);
+            break;
+        case sc::Do::Focus:
+            control->setFocus();
+            break;
+        case sc::Do::LeaveAndReturn:
+            elsewhere.show();
+            elsewhere.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            break;
+        case sc::Do::Toggle:
+            QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(
+                QAccessibleActionInterface::toggleAction());
+            break;
+        case sc::Do::Type:
+            QTest::keyClicks(focus, u"Zed"_s);
+            QTest::keyClick(focus, Qt::Key_Backspace);
+            QTest::keyClick(focus, Qt::Key_Delete);
+            QTest::keyClick(focus, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case sc::Do::Copy:
+            QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), nameBox->text());
+            break;
+        case sc::Do::FocusReportsClick:
+            QFAIL("Qt reports no click from an option that merely got the focus");
+        }
+
+        // The name box, the draws behind it and what was announced.
+        const bool newName = step.name == sc::Name::Male || step.name == sc::Name::Female;
+        const std::size_t names = newName ? static_cast<std::size_t>(step.times) : 0;
+        const std::size_t failedDraws =
+            step.errorBox.empty() ? 0 : static_cast<std::size_t>(step.times);
+        QVERIFY2(random.draws == drawsBefore + names + failedDraws,
+                 qPrintable(where + u"%1 draws"_s.arg(random.draws - drawsBefore)));
+        QString expectedName = step.name == sc::Name::Unchanged ? nameBefore : QString();
+        if (names > 0) {
+            const double value = values[(random.draws - 1) % values.size()];
+            expectedName = (step.name == sc::Name::Male ? male : female)
+                               .value(static_cast<qsizetype>(std::floor(value * 1001)));
+        }
+        QVERIFY2(
+            nameBox->text() == expectedName,
+            qPrintable(where + u"shows \"%1\", not \"%2\""_s.arg(nameBox->text(), expectedName)));
+        // Offscreen, with no screen reader listening, Qt raises no event a
+        // test could catch; what the reader is shown is the notification.
+        static_assert(sc::AnnouncementKind == sc::EventKind::Notification);
+        QCOMPARE(notification->role(), QAccessible::Notification);
+        QCOMPARE(notification->text(QAccessible::Name),
+                 names > 0 ? text(sc::AnnouncedBeforeName) + expectedName : announcedBefore);
+
+        if (step.chosen != sc::Gender::Unchecked) {
+            QVERIFY2(maleOption->isChecked() == (step.chosen == sc::Gender::Male) &&
+                         femaleOption->isChecked() == (step.chosen == sc::Gender::Female),
+                     qPrintable(where + u"another gender is chosen"_s));
+        }
+        if (!step.focus.empty()) {
+            const QWidget* now = QApplication::focusWidget();
+            QVERIFY2(now != nullptr && now->objectName() == text(step.focus),
+                     qPrintable(where + u"the focus is on "_s +
+                                (now != nullptr ? now->objectName() : u"nothing"_s)));
+        }
+
+        QList<QUrl> expectedPages;
+        for (int time = 0; step.opened != sc::Link::NoPage && time < step.times; ++time) {
+            expectedPages.append(QUrl(text(sc::AddressOf(step.opened))));
+        }
+        QCOMPARE(browser.opened.mid(openedBefore), expectedPages);
+        if (step.opened != sc::Link::NoPage) {
+            // The About group shows the host of the page its button opens.
+            const char* label = step.opened == sc::Link::Dornwick ? "Label4" : "Label5";
+            QCOMPARE(testing::control<QLabel>(form, label)->text(), expectedPages.front().host());
+        }
+
+        const QStringList boxes = m_boxes.mid(boxesBefore);
+        QVERIFY2(boxes.size() == (step.errorBox.empty() ? 0 : 1),
+                 qPrintable(where + u"error boxes: "_s + boxes.join(u" | ")));
+        QVERIFY2(step.errorBox.empty() || boxes.front().contains(text(step.errorBox)),
+                 qPrintable(boxes.value(0)));
+        QVERIFY(form.isVisible());
+    }
+    QCOMPARE(random.reseeds, 1);
+    QVERIFY(testing::holdTheListFiles(form.nameTables()));
+}
+
+QTEST_MAIN(TestScenarios)
+#include "tst_scenarios.moc"
