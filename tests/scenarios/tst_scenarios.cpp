@@ -157,6 +157,7 @@ void TestScenarios::play()
         const QString announcedBefore = notification->text(QAccessible::Name);
         const qsizetype openedBefore = browser.opened.size();
         const qsizetype boxesBefore = m_boxes.size();
+        const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
         QWidget* control =
             step.control.empty() ? nullptr : testing::control(form, step.control.data());
         QWidget* focus = QApplication::focusWidget();
@@ -258,6 +259,7 @@ void TestScenarios::play()
         QVERIFY2(step.errorBox.empty() || boxes.front().contains(text(step.errorBox)),
                  qPrintable(boxes.value(0)));
         QVERIFY(form.isVisible());
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore); // no window of its own
     }
     QCOMPARE(random.reseeds, 1);
     QVERIFY(testing::holdTheListFiles(form.nameTables()));
