@@ -331,10 +331,26 @@ inline constexpr std::array Differences{
            "Windows reports a click when an unchosen option merely gets the focus; Qt never does"},
 };
 
-// What a driver cannot see yet on one window: the Win32 window announces
-// nothing so far; only the Win32 launcher shows the whole shell request.
+// Each entry names a scenario of the list above.
+constexpr bool DifferencesNameScenarios()
+{
+    for (const OnlyOn& only : Differences) {
+        bool found = false;
+        for (const Scenario& scenario : Scenarios) {
+            found = found || scenario.name == only.scenario;
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(DifferencesNameScenarios());
+
+// What one driver cannot see yet: the Win32 window announces nothing so
+// far. Qt's launcher hands over the address alone; only the Win32 one shows
+// the operation, directory and show command of OpenPage.
 inline constexpr bool Win32ChecksAnnouncements = false;
-inline constexpr bool QtSeesShellRequest = false;
 
 constexpr bool RunsOn(const Scenario& scenario, Engine engine)
 {
