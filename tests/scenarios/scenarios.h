@@ -8,7 +8,9 @@
 
 #include "links/webaddresses.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -29,18 +31,7 @@ enum class Do : std::uint8_t {
     FocusReportsClick, // the system reports a click from an unchosen option that got the focus
 };
 
-enum class Key : std::uint8_t {
-    NoKey,
-    Tab,
-    ShiftTab,
-    Left,
-    Right,
-    Up,
-    Down,
-    Space,
-    Return,
-    KeypadEnter
-};
+enum class Key { NoKey, Tab, ShiftTab, Left, Right, Up, Down, Space, Return, KeypadEnter };
 
 // The name box after the step.
 enum class Name : std::uint8_t {
@@ -84,10 +75,36 @@ struct Scenario
     bool shellRefuses = false; // the shell refuses every page it is asked to open
 };
 
-// A value that draws line k + 1 of a list.
+// A value that draws line k + 1 of a list, and the line index a value draws.
 constexpr double Slot(int k)
 {
     return (k + 0.5) / 1001.0;
+}
+inline int LineOf(double value)
+{
+    return static_cast<int>(std::floor(value * 1001));
+}
+
+// How many values a step draws, and how many pages it opens.
+constexpr bool DrawsName(const Step& step)
+{
+    return step.name == Name::Male || step.name == Name::Female;
+}
+constexpr std::size_t DrawsOf(const Step& step)
+{
+    return DrawsName(step) || !step.errorBox.empty() ? static_cast<std::size_t>(step.times) : 0;
+}
+constexpr std::size_t PagesOf(const Step& step)
+{
+    return step.opened == Link::NoPage ? 0 : static_cast<std::size_t>(step.times);
+}
+
+// Load seeds from the local time of day: a driver compares the seed with
+// its engine's own clock, the short way round midnight.
+inline double SecondsApart(double first, double second)
+{
+    const double apart = std::fmod(std::abs(first - second), 86400.0);
+    return std::min(apart, 86400.0 - apart);
 }
 
 // Every new name is announced to screen readers, wherever the focus is, as
@@ -128,18 +145,12 @@ inline constexpr Step GenerateSteps[] = {
 };
 
 inline constexpr double OneDraw[] = {Slot(5)};
-inline constexpr Step MaleThenFemale[] = {
+inline constexpr Step GenderSteps[] = {
     {.action = Click, .control = "OptionMale"},
     {.action = Click, .control = "Command1", .name = Male},
     {.action = Click, .control = "OptionFemale", .name = Empty, .chosen = G::Female},
-};
-inline constexpr Step FemaleThenMale[] = {
-    {.action = Click, .control = "OptionFemale"},
     {.action = Click, .control = "Command1", .name = Female},
     {.action = Click, .control = "OptionMale", .name = Empty, .chosen = G::Male},
-};
-inline constexpr Step MaleAgain[] = {
-    {.action = Click, .control = "OptionMale"},
     {.action = Click, .control = "Command1", .name = Male},
     {.action = Click, .control = "OptionMale", .name = Empty, .chosen = G::Male},
 };
@@ -284,9 +295,7 @@ inline constexpr Step FocusClickSteps[] = {
 
 inline constexpr std::array Scenarios{
     Scenario{"generate needs a gender and draws from it", GenerateDraws, GenerateSteps},
-    Scenario{"choosing Female empties a male name", OneDraw, MaleThenFemale},
-    Scenario{"choosing Male empties a female name", OneDraw, FemaleThenMale},
-    Scenario{"choosing Male again empties the name", OneDraw, MaleAgain},
+    Scenario{"choosing either gender, or the same again, empties the name", OneDraw, GenderSteps},
     Scenario{"link buttons open their pages and change nothing else", OneDraw, LinkSteps},
     Scenario{"a page the shell refuses changes nothing either", OneDraw, LinkSteps, true},
     Scenario{"Tab and Shift+Tab go round, entering the gender group at the chosen option",

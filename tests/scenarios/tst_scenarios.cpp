@@ -19,7 +19,8 @@
 #include <QTime>
 #include <QTimer>
 
-#include <cmath>
+#include <array>
+#include <utility>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -39,36 +40,21 @@ QString text(std::string_view view)
 
 void press(QWidget* focus, sc::Key key)
 {
-    using enum sc::Key;
-    switch (key) {
-    case Tab:
-        return QTest::keyClick(focus, Qt::Key_Tab);
-    case ShiftTab:
-        return QTest::keyClick(focus, Qt::Key_Backtab, Qt::ShiftModifier);
-    case Left:
-        return QTest::keyClick(focus, Qt::Key_Left);
-    case Right:
-        return QTest::keyClick(focus, Qt::Key_Right);
-    case Up:
-        return QTest::keyClick(focus, Qt::Key_Up);
-    case Down:
-        return QTest::keyClick(focus, Qt::Key_Down);
-    case Space:
-        return QTest::keyClick(focus, Qt::Key_Space);
-    case Return:
-        return QTest::keyClick(focus, Qt::Key_Return);
-    case KeypadEnter:
-        return QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
-    case NoKey:
-        break;
-    }
-}
-
-// Seconds between two times of day, the short way round midnight.
-double secondsApart(double first, double second)
-{
-    const double apart = std::fmod(std::abs(first - second), 86400.0);
-    return std::min(apart, 86400.0 - apart);
+    // In the order of sc::Key.
+    static const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 10> keys{{
+        {},
+        {Qt::Key_Tab, {}},
+        {Qt::Key_Backtab, Qt::ShiftModifier},
+        {Qt::Key_Left, {}},
+        {Qt::Key_Right, {}},
+        {Qt::Key_Up, {}},
+        {Qt::Key_Down, {}},
+        {Qt::Key_Space, {}},
+        {Qt::Key_Return, {}},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+    }};
+    const auto [code, modifiers] = keys.at(static_cast<std::size_t>(key));
+    QTest::keyClick(focus, code, modifiers);
 }
 
 } // namespace
@@ -129,8 +115,8 @@ void TestScenarios::play()
     // fills the tables, and draws nothing.
     form.Form_Load();
     QCOMPARE(random.reseeds, 1);
-    QVERIFY2(secondsApart(random.lastSeed, QTime::currentTime().msecsSinceStartOfDay() / 1000.0) <
-                 2.0,
+    QVERIFY2(sc::SecondsApart(random.lastSeed,
+                              QTime::currentTime().msecsSinceStartOfDay() / 1000.0) < 2.0,
              qPrintable(u"seeded with %1"_s.arg(random.lastSeed)));
     QCOMPARE(random.draws, std::size_t(0));
     QVERIFY(testing::holdTheListFiles(form.nameTables()));
@@ -208,17 +194,12 @@ void TestScenarios::play()
         }
 
         // The name box, the draws behind it and what was announced.
-        const bool newName = step.name == sc::Name::Male || step.name == sc::Name::Female;
-        const std::size_t names = newName ? static_cast<std::size_t>(step.times) : 0;
-        const std::size_t failedDraws =
-            step.errorBox.empty() ? 0 : static_cast<std::size_t>(step.times);
-        QVERIFY2(random.draws == drawsBefore + names + failedDraws,
+        QVERIFY2(random.draws == drawsBefore + sc::DrawsOf(step),
                  qPrintable(where + u"%1 draws"_s.arg(random.draws - drawsBefore)));
         QString expectedName = step.name == sc::Name::Unchanged ? nameBefore : QString();
-        if (names > 0) {
-            const double value = values[(random.draws - 1) % values.size()];
-            expectedName = (step.name == sc::Name::Male ? male : female)
-                               .value(static_cast<qsizetype>(std::floor(value * 1001)));
+        if (sc::DrawsName(step)) {
+            const int line = sc::LineOf(values[(random.draws - 1) % values.size()]);
+            expectedName = (step.name == sc::Name::Male ? male : female).value(line);
         }
         QVERIFY2(
             nameBox->text() == expectedName,
@@ -228,7 +209,8 @@ void TestScenarios::play()
         static_assert(sc::AnnouncementKind == sc::EventKind::Notification);
         QCOMPARE(notification->role(), QAccessible::Notification);
         QCOMPARE(notification->text(QAccessible::Name),
-                 names > 0 ? text(sc::AnnouncedBeforeName) + expectedName : announcedBefore);
+                 sc::DrawsName(step) ? text(sc::AnnouncedBeforeName) + expectedName
+                                     : announcedBefore);
 
         if (step.chosen != sc::Gender::Unchecked) {
             QVERIFY2(maleOption->isChecked() == (step.chosen == sc::Gender::Male) &&
@@ -242,13 +224,10 @@ void TestScenarios::play()
                                 (now != nullptr ? now->objectName() : u"nothing"_s)));
         }
 
-        QList<QUrl> expectedPages;
-        for (int time = 0; step.opened != sc::Link::NoPage && time < step.times; ++time) {
-            expectedPages.append(QUrl(text(sc::AddressOf(step.opened))));
-        }
+        const QList<QUrl> expectedPages(static_cast<qsizetype>(sc::PagesOf(step)),
+                                        QUrl(text(sc::AddressOf(step.opened))));
         QCOMPARE(browser.opened.mid(openedBefore), expectedPages);
-        if (step.opened != sc::Link::NoPage) {
-            // The About group shows the host of the page its button opens.
+        if (!expectedPages.isEmpty()) { // the About group shows the host its button opens
             const char* label = step.opened == sc::Link::Dornwick ? "Label4" : "Label5";
             QCOMPARE(testing::control<QLabel>(form, label)->text(), expectedPages.front().host());
         }

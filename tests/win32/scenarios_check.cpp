@@ -16,8 +16,8 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <chrono>
-#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,26 +26,19 @@ namespace sc = scenarios;
 
 namespace {
 
-// What the launcher handed to the shell, one entry a call.
-struct ShellCall
-{
-    HWND owner;
-    std::string operation;
-    std::string file;
-    bool noParameters;
-    std::string directory;
-    int showCommand;
-};
-
-std::vector<ShellCall> shellCalls;
+// The file of each call the launcher made, or "not as a page" where any
+// other argument differs from the way every page is opened.
+std::vector<std::string> shellCalls;
 bool shellRefuses = false;
 
 HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                  LPCSTR directory, INT showCommand)
 {
-    shellCalls.push_back({owner, operation != nullptr ? operation : "(null)",
-                          file != nullptr ? file : "(null)", parameters == nullptr,
-                          directory != nullptr ? directory : "(null)", showCommand});
+    const bool asPage = owner == GetDesktopWindow() && operation != nullptr &&
+                        operation == sc::OpenPage.operation && parameters == nullptr &&
+                        directory != nullptr && directory == sc::OpenPage.directory &&
+                        showCommand == sc::OpenPage.showCommand;
+    shellCalls.emplace_back(asPage && file != nullptr ? file : "not as a page");
     constexpr INT_PTR handedOver = 42;
     constexpr INT_PTR fileNotFound = SE_ERR_FNF;
     return reinterpret_cast<HINSTANCE>(shellRefuses ? fileNotFound : handedOver);
@@ -130,29 +123,25 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false, bool extended 
 
 void press(const ui::Form1& form, sc::Key key)
 {
-    using enum sc::Key;
-    switch (key) {
-    case Tab:
-        return press(form, VK_TAB);
-    case ShiftTab:
-        return press(form, VK_TAB, true);
-    case Left:
-        return press(form, VK_LEFT);
-    case Right:
-        return press(form, VK_RIGHT);
-    case Up:
-        return press(form, VK_UP);
-    case Down:
-        return press(form, VK_DOWN);
-    case Space:
-        return press(form, VK_SPACE);
-    case Return:
-        return press(form, VK_RETURN);
-    case KeypadEnter:
-        return press(form, VK_RETURN, false, true);
-    case NoKey:
-        break;
-    }
+    struct Stroke
+    {
+        WPARAM key;
+        bool shift;
+        bool extended;
+    };
+    // In the order of sc::Key.
+    static constexpr std::array<Stroke, 10> strokes{{{0, false, false},
+                                                     {VK_TAB, false, false},
+                                                     {VK_TAB, true, false},
+                                                     {VK_LEFT, false, false},
+                                                     {VK_RIGHT, false, false},
+                                                     {VK_UP, false, false},
+                                                     {VK_DOWN, false, false},
+                                                     {VK_SPACE, false, false},
+                                                     {VK_RETURN, false, false},
+                                                     {VK_RETURN, false, true}}};
+    const Stroke& stroke = strokes.at(static_cast<std::size_t>(key));
+    press(form, stroke.key, stroke.shift, stroke.extended);
 }
 
 // The mouse on control's middle: down and up, and for a double click a
@@ -205,12 +194,6 @@ double localSecondsNow()
            local.wMilliseconds / 1000.0;
 }
 
-double secondsApart(double first, double second)
-{
-    const double apart = std::fmod(std::abs(first - second), 86400.0);
-    return std::min(apart, 86400.0 - apart);
-}
-
 // The program's clock against Windows' own time zone, at a fixed moment.
 void checkClock(testing::Checks& check)
 {
@@ -247,7 +230,7 @@ public:
         expect(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
         form.Form_Load();
         expect(m_random.reseeds == 1 && m_random.draws == 0, "Load seeds once and draws nothing");
-        expect(secondsApart(m_random.lastSeed, localSecondsNow()) < 2.0,
+        expect(sc::SecondsApart(m_random.lastSeed, localSecondsNow()) < 2.0,
                "Load seeds from the local time of day");
         form.show();
         ui::DeliverWaitingMessages(form.handle());
@@ -312,15 +295,10 @@ private:
             break;
         }
 
-        const bool newName = step.name == sc::Name::Male || step.name == sc::Name::Female;
-        const auto times = static_cast<std::size_t>(step.times);
-        const std::size_t expectedDraws =
-            (newName ? times : 0) + (step.errorBox.empty() ? 0 : times);
-        expect(m_random.draws == drawsBefore + expectedDraws, "drew as many names as pressed");
+        expect(m_random.draws == drawsBefore + sc::DrawsOf(step), "drew as many names as pressed");
         std::u16string expectedName = step.name == sc::Name::Unchanged ? nameBefore : u"";
-        if (newName && m_random.draws > 0) {
-            const double value = m_values[(m_random.draws - 1) % m_values.size()];
-            const auto line = static_cast<int>(std::floor(value * 1001));
+        if (sc::DrawsName(step)) {
+            const int line = sc::LineOf(m_values[(m_random.draws - 1) % m_values.size()]);
             const names::NameTables& tables = form.nameTables();
             expectedName =
                 (step.name == sc::Name::Male ? tables.MaleNames : tables.FemaleNames).at(line);
@@ -340,16 +318,11 @@ private:
                    "the focus is on " + std::string(step.focus));
         }
 
-        const std::size_t pages = step.opened == sc::Link::NoPage ? 0 : times;
-        expect(shellCalls.size() == callsBefore + pages, "the shell was asked for each page");
+        expect(shellCalls.size() == callsBefore + sc::PagesOf(step),
+               "the shell was asked for each page");
         for (std::size_t call = callsBefore; call < shellCalls.size(); ++call) {
-            const ShellCall& made = shellCalls[call];
-            expect(made.file == narrow(sc::AddressOf(step.opened)) &&
-                       made.owner == GetDesktopWindow() &&
-                       made.operation == sc::OpenPage.operation && made.noParameters &&
-                       made.directory == sc::OpenPage.directory &&
-                       made.showCommand == sc::OpenPage.showCommand,
-                   "the shell gets " + made.file + " to open as a page");
+            expect(shellCalls[call] == narrow(sc::AddressOf(step.opened)),
+                   "the shell opens the page, not " + shellCalls[call]);
         }
 
         const std::size_t expectedBoxes = step.errorBox.empty() ? 0 : 1;
