@@ -26,8 +26,8 @@ namespace sc = scenarios;
 
 namespace {
 
-// The file of each call the launcher made, or "not as a page" where any
-// other argument differs from the way every page is opened.
+// The file of each call the launcher made, or "(other arguments)" where
+// any other argument differs from the way every page is opened.
 std::vector<std::string> shellCalls;
 bool shellRefuses = false;
 
@@ -38,7 +38,7 @@ HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCS
                         operation == sc::OpenPage.operation && parameters == nullptr &&
                         directory != nullptr && directory == sc::OpenPage.directory &&
                         showCommand == sc::OpenPage.showCommand;
-    shellCalls.emplace_back(asPage && file != nullptr ? file : "not as a page");
+    shellCalls.emplace_back(asPage && file != nullptr ? file : "(other arguments)");
     constexpr INT_PTR handedOver = 42;
     constexpr INT_PTR fileNotFound = SE_ERR_FNF;
     return reinterpret_cast<HINSTANCE>(shellRefuses ? fileNotFound : handedOver);
@@ -303,7 +303,8 @@ private:
             expectedName =
                 (step.name == sc::Name::Male ? tables.MaleNames : tables.FemaleNames).at(line);
         }
-        expect(textOf(nameBox) == expectedName, "the name box shows " + narrow(expectedName));
+        expect(textOf(nameBox) == expectedName,
+               "the name box shows \"" + narrow(expectedName) + "\"");
         // Each new name's announcement is to be checked here, once the window makes one.
         static_assert(!sc::Win32ChecksAnnouncements);
 
@@ -322,7 +323,7 @@ private:
                "the shell was asked for each page");
         for (std::size_t call = callsBefore; call < shellCalls.size(); ++call) {
             expect(shellCalls[call] == narrow(sc::AddressOf(step.opened)),
-                   "the shell opens the page, not " + shellCalls[call]);
+                   "the shell is asked to open the page, not " + shellCalls[call]);
         }
 
         const std::size_t expectedBoxes = step.errorBox.empty() ? 0 : 1;
