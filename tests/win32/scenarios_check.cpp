@@ -1,8 +1,9 @@
-// Plays every scenario of tests/scenarios/scenarios.h on the Win32 window
-// in process, under wine: mouse and keys go through the message loop as
+// The Win32 window in process, under wine. Plays every scenario of
+// tests/scenarios/scenarios.h: mouse and keys go through the message loop as
 // Windows delivers them, errors open the program's own message box, and the
 // shell call of the program's own launcher is caught at link time. Run in a
-// time zone far from UTC, it also checks that Load seeds from the local time.
+// time zone far from UTC, it also checks that Load seeds from the local
+// time; and it checks the window's frame.
 
 #include "common/scriptedrandom.h"
 #include "names/randomsource.h"
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -212,6 +214,33 @@ void checkClock(testing::Checks& check)
           "the time of day is the local one");
 }
 
+// The frame, which the whole-program test cannot see from outside: fixed
+// border, close box and system menu only, centred on the work area, with
+// its icon in both sizes.
+void checkFrame(testing::Checks& check)
+{
+    testing::ScriptedRandom random;
+    ui::Form1 form(random);
+    form.Form_Load();
+    form.show();
+    ui::DeliverWaitingMessages(form.handle());
+    const LONG_PTR style = GetWindowLongPtrW(form.handle(), GWL_STYLE);
+    check((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU),
+          "the window has a caption and a system menu");
+    check((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0,
+          "the window has no minimise or maximise box and cannot be sized");
+    RECT frame = {};
+    RECT work = {};
+    GetWindowRect(form.handle(), &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    check(std::abs((frame.left + frame.right) - (work.left + work.right)) <= 2 &&
+              std::abs((frame.top + frame.bottom) - (work.top + work.bottom)) <= 2,
+          "the window is centred on the work area");
+    check(GetClassLongPtrW(form.handle(), GCLP_HICON) != 0 &&
+              GetClassLongPtrW(form.handle(), GCLP_HICONSM) != 0,
+          "the window has its icon in both sizes");
+}
+
 class Player
 {
 public:
@@ -346,6 +375,7 @@ private:
 int main()
 {
     testing::Checks check;
+    checkFrame(check);
     checkClock(check);
     SetTimer(nullptr, 0, 20, closeErrorBoxes);
     for (const sc::Scenario& scenario : sc::Scenarios) {
