@@ -104,10 +104,12 @@ void TestScenarios::play()
     const std::vector<double> values(scenario.draws.begin(), scenario.draws.end());
     testing::ScriptedRandom random(values);
     testing::UrlHandlerStandIn browser;
-    // The program's own launcher, with the shell's answer as the scenario has it.
+    // The program's own launcher, with the shell's answer as the scenario
+    // has it: handed over, or refused as a file not found.
     ui::Form1 form(random, [&scenario](const std::u16string& address) {
+        constexpr std::int32_t fileNotFound = 2;
         const std::int32_t result = links::OpenWebPage(address);
-        return scenario.shellRefuses ? 2 : result;
+        return scenario.shellRefuses ? fileNotFound : result;
     });
     QVERIFY(form.nameTables().MaleNames.at(0).empty());
 
