@@ -1,7 +1,8 @@
 // Plays every scenario of scenarios.h on the Qt window, offscreen, one data
 // row each: the program's own launcher hands pages to a stand-in browser,
 // errors open the program's own message box, and announcements are read
-// from the notification that screen readers are shown.
+// from the notification that screen readers are shown. In a screen
+// reader's session, announcementEvents also hears the events themselves.
 
 #include "common/form1controls.h"
 #include "common/namelistfiles.h"
@@ -57,6 +58,23 @@ void press(QWidget* focus, sc::Key key)
     QTest::keyClick(focus, code, modifiers);
 }
 
+// What a screen reader was told, as the accessibility layer raised it.
+// Qt raises such events only while a reader's session is up.
+QList<std::pair<QAccessible::Event, QString>> heard;
+
+void hear(QAccessibleEvent* event)
+{
+    if (qobject_cast<ui::Announcer*>(event->object()) != nullptr) {
+        heard.append({event->type(), event->accessibleInterface()->text(QAccessible::Name)});
+    }
+}
+
+// The event that raises a notification of the given kind.
+constexpr QAccessible::Event eventOf(sc::EventKind kind)
+{
+    return kind == sc::EventKind::Notification ? QAccessible::ObjectShow : QAccessible::NameChanged;
+}
+
 } // namespace
 
 class TestScenarios : public QObject
@@ -91,6 +109,30 @@ private Q_SLOTS:
     }
 
     void play();
+
+    // Run by the test scenarios_announcement, in a screen reader's session.
+    void announcementEvents()
+    {
+        if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+            QSKIP("no screen reader session; the test scenarios_announcement has one");
+        }
+        QAccessible::installUpdateHandler(hear);
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+        testing::ScriptedRandom random({sc::Slot(12), sc::Slot(13)});
+        ui::Form1 form(random);
+        form.Form_Load();
+        testing::control<QPushButton>(form, "Command1")->click(); // no gender: no name
+        testing::control<QRadioButton>(form, "OptionFemale")->click();
+        testing::control<QPushButton>(form, "Command1")->click();
+        testing::control<QPushButton>(form, "Command1")->click();
+        const QString before = text(sc::AnnouncedBeforeName);
+        const QStringList female = testing::femaleListFile();
+        using Heard = std::pair<QAccessible::Event, QString>;
+        const QAccessible::Event event = eventOf(sc::AnnouncementKind);
+        QCOMPARE(heard, QList<Heard>({{event, before + female.value(12)},
+                                      {event, before + female.value(13)}}));
+        QAccessible::installUpdateHandler(nullptr);
+    }
 
 private:
     QTimer m_boxCloser;
