@@ -25,6 +25,7 @@ if [[ "${1:-}" == "--tests" ]]; then
         imagemagick xdotool                         # the README screenshots
         desktop-file-utils appstream                # validators for the desktop files
         valgrind                                    # the leak check
+        dbus-daemon at-spi2-core                    # a screen reader's session
         dpkg-dev file                               # the Debian package
         "${windows_build[@]}"                       # the Windows program
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar

@@ -1,13 +1,11 @@
-// The web link launcher and the two link buttons, with Qt's URL handler
-// standing in for the browser, so no test ever opens a real one.
+// The web link launcher and its two addresses, with Qt's URL handler
+// standing in for the browser. The buttons that use it are played in
+// tests/scenarios.
 
-#include "common/form1controls.h"
-#include "common/scriptedrandom.h"
+#include "common/urlhandlerstandin.h"
 #include "links/module1.h"
 #include "links/webaddresses.h"
-#include "ui/qt/appearance.h"
 
-#include <QDesktopServices>
 #include <QTest>
 #include <QUrl>
 
@@ -20,34 +18,6 @@ QString text(std::u16string_view address)
     return QString::fromStdU16String(std::u16string(address));
 }
 
-// Receives every URL that QDesktopServices is asked to open, the malformed
-// ones and those without a scheme included, so an address the launcher
-// refused is told apart from one that merely failed to open.
-class BrowserStandIn : public QObject
-{
-    Q_OBJECT
-
-public:
-    BrowserStandIn()
-    {
-        for (const QString& scheme : Schemes) {
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-        }
-    }
-    ~BrowserStandIn() override
-    {
-        for (const QString& scheme : Schemes) {
-            QDesktopServices::unsetUrlHandler(scheme);
-        }
-    }
-    static inline const QStringList Schemes{QString(), u"http"_s, u"https"_s, u"file"_s};
-
-    QList<QUrl> opened;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 } // namespace
 
 class TestWebLinks : public QObject
@@ -55,12 +25,6 @@ class TestWebLinks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        ui::PrepareAppearance();
-        testing::failOnHandlerErrors();
-    }
-
     void addressesAreHomePagesOfReservedHosts_data()
     {
         QTest::addColumn<QString>("address");
@@ -81,7 +45,7 @@ private Q_SLOTS:
 
     void launcherHandsOverTheAddressAlone()
     {
-        BrowserStandIn browser;
+        testing::UrlHandlerStandIn browser;
         const std::u16string address(links::DornwickHomePage);
         QVERIFY(links::OpenWebPage(address) > links::ShellSuccessAbove);
         QCOMPARE(browser.opened, QList<QUrl>{QUrl(text(address))});
@@ -102,35 +66,9 @@ private Q_SLOTS:
     void launcherRefusesWhatIsNoAddress()
     {
         QFETCH(QString, address);
-        BrowserStandIn browser;
+        testing::UrlHandlerStandIn browser;
         QVERIFY(links::OpenWebPage(address.toStdU16String()) <= links::ShellSuccessAbove);
         QVERIFY(browser.opened.isEmpty());
-    }
-
-    void buttonsUseTheRealLauncher_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("Dornwick") << u"Command2"_s << u"Label4"_s << text(links::DornwickHomePage);
-        QTest::newRow("Velmora Workshop")
-            << u"Command4"_s << u"Label5"_s << text(links::VelmoraWorkshopHomePage);
-    }
-
-    void buttonsUseTheRealLauncher()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, label);
-        QFETCH(QString, address);
-        BrowserStandIn browser;
-        testing::ScriptedRandom random;
-        ui::Form1 form(random);
-        form.Form_Load();
-
-        // The About group shows the host that the button opens.
-        QCOMPARE(testing::control<QLabel>(form, qPrintable(label))->text(), QUrl(address).host());
-        QTest::mouseClick(testing::control(form, qPrintable(button)), Qt::LeftButton);
-        QCOMPARE(browser.opened, QList<QUrl>{QUrl(address)});
     }
 };
 

@@ -1,10 +1,7 @@
-// The error dispatcher: an error that ends a handler is reported and the
-// window lives on; an error during Load keeps the window from showing; an
-// error thrown anywhere else in event delivery stops at the application.
+// The error dispatcher: an error during Load keeps the window from showing;
+// an error thrown anywhere else in event delivery stops at the application.
+// A handler that fails in the window itself is played in tests/scenarios.
 
-#include "common/form1controls.h"
-#include "common/namelistfiles.h"
-#include "common/scriptedrandom.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
@@ -13,7 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <limits>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -92,43 +88,6 @@ private Q_SLOTS:
         const QByteArray errors = program.readAllStandardError();
         QVERIFY2(errors.contains("reported: ") && errors.contains("named: " + name + '\n'),
                  errors.constData());
-    }
-
-    void handlerErrorIsReportedAndTheWindowLivesOn_data()
-    {
-        QTest::addColumn<double>("badDraw");
-        QTest::newRow("draw of exactly one") << 1.0;
-        QTest::newRow("negative draw") << -0.25;
-        QTest::newRow("draw that is not a number") << std::numeric_limits<double>::quiet_NaN();
-    }
-
-    void handlerErrorIsReportedAndTheWindowLivesOn()
-    {
-        QFETCH(double, badDraw);
-        testing::ScriptedRandom random({0.5, badDraw, 0.0});
-        ui::Form1 form(random);
-        form.Form_Load();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-        auto* generate = testing::control(form, "Command1");
-        auto* name = testing::control<QLineEdit>(form, "TextName");
-        QTest::mouseClick(testing::control(form, "OptionMale"), Qt::LeftButton);
-        QTest::mouseClick(generate, Qt::LeftButton);
-        const QString first = name->text();
-        QCOMPARE(first, testing::maleListFile().value(500));
-
-        // The bad draw ends the handler: reported once, nothing written.
-        QTest::mouseClick(generate, Qt::LeftButton);
-        QCOMPARE(m_reports.size(), 1);
-        QVERIFY2(m_reports.constFirst().contains(u"out of range"_s), qPrintable(m_reports.first()));
-        QCOMPARE(name->text(), first);
-        QVERIFY(form.isVisible());
-
-        // The window goes on working.
-        QTest::mouseClick(generate, Qt::LeftButton);
-        QCOMPARE(name->text(), testing::maleListFile().value(0));
-        QCOMPARE(m_reports.size(), 1);
     }
 
     void unknownErrorsAreReportedToo()
