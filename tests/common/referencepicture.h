@@ -53,12 +53,13 @@ inline QString CompareWithReference(const QImage& picture, const QString& name)
             for (int x = 0; x < actual.width(); ++x) {
                 const QRgb a = actual.pixel(x, y);
                 const QRgb b = expected.pixel(x, y);
-                const int off = std::max({std::abs(qRed(a) - qRed(b)),
-                                          std::abs(qGreen(a) - qGreen(b)),
-                                          std::abs(qBlue(a) - qBlue(b))});
+                const int off =
+                    std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
                 const bool differs = off > channelTolerance;
                 differing += differs ? 1 : 0;
-                differences.setPixel(x, y, differs ? qRgb(255, 0, 0) : qRgb(qGray(b), qGray(b), qGray(b)));
+                differences.setPixel(
+                    x, y, differs ? qRgb(255, 0, 0) : qRgb(qGray(b), qGray(b), qGray(b)));
             }
         }
         if (differing > strayPixels) {

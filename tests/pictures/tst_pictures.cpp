@@ -117,9 +117,10 @@ private Q_SLOTS:
         }
 
         const QString name = QString::fromLatin1(QTest::currentDataTag());
-        const QString suffix = environmentName() == u"96dpi"_s ? QString() : u'-' + environmentName();
-        const QString problem = testing::CompareWithReference(form.grab().toImage(),
-                                                              u"qt/"_s + name + suffix);
+        const QString suffix =
+            environmentName() == u"96dpi"_s ? QString() : u'-' + environmentName();
+        const QString problem =
+            testing::CompareWithReference(form.grab().toImage(), u"qt/"_s + name + suffix);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };

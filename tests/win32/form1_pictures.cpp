@@ -86,6 +86,7 @@ int main(int argc, char** argv)
     const COLORREF lightGrey = RGB(238, 238, 236);
     if (environment == "light-button-text") {
         SetSysColors(1, &buttonText, &lightGrey);
+        check(GetSysColor(COLOR_BTNTEXT) == lightGrey, "the button-text colour is light grey");
     }
 
     // At 96 dpi every state; elsewhere the one that shows the most.

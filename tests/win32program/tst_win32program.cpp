@@ -4,12 +4,15 @@
 // (tests/win32); and the installer, installing and uninstalling silently.
 
 #include "common/browserstandin.h"
+#include "common/referencepicture.h"
 #include "common/x11session.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -155,11 +158,54 @@ private Q_SLOTS:
 
     void theWindowInProcess() { QCOMPARE(runChecks(u"form1_check.exe"_s), QString()); }
 
+    // Pictures the window takes of itself in process (tests/win32/form1_pictures),
+    // compared with the references in tests/pictures/references/win32.
+    void looks_data()
+    {
+        QTest::addColumn<QStringList>("pictures");
+        QTest::newRow("96dpi") << QStringList{u"name-shown"_s,       u"opened"_s,
+                                              u"name-box-focused"_s, u"banner-focused"_s,
+                                              u"dornwick-pressed"_s, u"workshop-focused"_s};
+        QTest::newRow("144dpi") << QStringList{u"name-shown-144dpi"_s};
+        QTest::newRow("light-button-text") << QStringList{u"name-shown-light-button-text"_s};
+    }
+
+    void looks()
+    {
+        QFETCH(QStringList, pictures);
+        const QString environment = QString::fromLatin1(QTest::currentDataTag());
+        // wine takes the system's dots per inch from the user's desktop settings.
+        const QStringList dpiSetting{u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s,
+                                     u"/f"_s};
+        const bool scaled = environment == u"144dpi"_s;
+        if (scaled) {
+            QCOMPARE(runToEnd(u"wine"_s,
+                              QStringList{u"reg"_s, u"add"_s} + dpiSetting +
+                                  QStringList{u"/t"_s, u"REG_DWORD"_s, u"/d"_s, u"144"_s},
+                              30s),
+                     0);
+        }
+        const auto restore = qScopeGuard([&] {
+            if (scaled) {
+                runToEnd(u"wine"_s, QStringList{u"reg"_s, u"delete"_s} + dpiSetting, 30s);
+            }
+        });
+        const QTemporaryDir folder;
+        QCOMPARE(runChecks(u"form1_pictures.exe"_s, {u"Z:"_s + folder.path(), environment}),
+                 QString());
+        for (const QString& picture : pictures) {
+            const QImage shot(folder.filePath(picture + u".bmp"_s));
+            const QString problem = testing::CompareWithReference(shot, u"win32/"_s + picture);
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+    }
+
     // Only the address the system code page holds reaches the browser.
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {
         const testing::BrowserStandIn browser;
-        QCOMPARE(runChecks(u"launcher_check.exe"_s, browser.environment(m_environment)), QString());
+        QCOMPARE(runChecks(u"launcher_check.exe"_s, {}, browser.environment(m_environment)),
+                 QString());
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
         QTest::qWait(1000);
         QCOMPARE(browser.calls(), u"1\nhttp://café.example/\n"_s);
@@ -228,9 +274,10 @@ private:
 
     // Runs one of the check programs under wine; empty when all its checks
     // passed, else what it printed.
-    QString runChecks(const QString& name, const QProcessEnvironment& environment = {})
+    QString runChecks(const QString& name, const QStringList& arguments = {},
+                      const QProcessEnvironment& environment = {})
     {
-        m_program = startWine(windowsFile(u"tests/win32/"_s + name), {}, environment);
+        m_program = startWine(windowsFile(u"tests/win32/"_s + name), arguments, environment);
         if (!m_program->waitForFinished(120000)) {
             return u"did not finish"_s;
         }
