@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <algorithm>
@@ -11,8 +12,8 @@
 namespace testing {
 
 // Compares a picture of the window with its committed reference,
-// VELMORA_REFERENCE_PICTURES/<name>.png. Returns what is wrong, or an empty
-// string when they match.
+// VELMORA_REFERENCE_PICTURES/<name>.png, except in the area ignored.
+// Returns what is wrong, or an empty string when they match.
 //
 // A pixel differs when one of its channels is off by more than 40 of 255:
 // anti-aliasing may shade a glyph's edge a little differently, but a caption
@@ -23,7 +24,8 @@ namespace testing {
 // saved under VELMORA_PICTURE_FAILURES, named after the reference. With
 // VELMORA_UPDATE_REFERENCE_PICTURES=1 in the environment the picture
 // becomes the new reference instead (scripts/update-reference-pictures.sh).
-inline QString CompareWithReference(const QImage& picture, const QString& name)
+inline QString CompareWithReference(const QImage& picture, const QString& name,
+                                    const QRect& ignored = {})
 {
     using namespace Qt::StringLiterals;
     constexpr int channelTolerance = 40;
@@ -36,7 +38,12 @@ inline QString CompareWithReference(const QImage& picture, const QString& name)
         return actual.save(reference) ? QString() : u"cannot write "_s + reference;
     }
 
-    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    QImage compared = actual;
+    if (!expected.isNull() && !ignored.isEmpty()) {
+        QPainter(&expected).fillRect(ignored, Qt::black);
+        QPainter(&compared).fillRect(ignored, Qt::black);
+    }
     QString problem;
     QImage differences(actual.size(), QImage::Format_RGB32);
     if (expected.isNull()) {
@@ -51,7 +58,7 @@ inline QString CompareWithReference(const QImage& picture, const QString& name)
         int differing = 0;
         for (int y = 0; y < actual.height(); ++y) {
             for (int x = 0; x < actual.width(); ++x) {
-                const QRgb a = actual.pixel(x, y);
+                const QRgb a = compared.pixel(x, y);
                 const QRgb b = expected.pixel(x, y);
                 const int off =
                     std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
