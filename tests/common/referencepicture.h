@@ -21,9 +21,7 @@ namespace testing {
 // dozens of pixels through and through. A few stray edge pixels pass.
 //
 // On a mismatch, the picture and a map of the differing pixels (red) are
-// saved under VELMORA_PICTURE_FAILURES, named after the reference. With
-// VELMORA_UPDATE_REFERENCE_PICTURES=1 in the environment the picture
-// becomes the new reference instead (scripts/update-reference-pictures.sh).
+// saved under VELMORA_PICTURE_FAILURES, named after the reference.
 inline QString CompareWithReference(const QImage& picture, const QString& name,
                                     const QRect& ignored = {})
 {
@@ -33,11 +31,6 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     const QString fileName = name + u".png"_s;
     const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + fileName;
     const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIntValue("VELMORA_UPDATE_REFERENCE_PICTURES") == 1) {
-        QDir().mkpath(QFileInfo(reference).path());
-        return actual.save(reference) ? QString() : u"cannot write "_s + reference;
-    }
-
     QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
     QImage compared = actual;
     if (!expected.isNull() && !ignored.isEmpty()) {
@@ -84,6 +77,22 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
         problem += u"; see "_s + saved + u".actual.png"_s;
     }
     return problem;
+}
+
+// For the pictures a window takes of itself in process: as above, except
+// that with VELMORA_UPDATE_REFERENCE_PICTURES=1 in the environment the
+// picture becomes the new reference (scripts/update-reference-pictures.sh).
+inline QString CompareOrUpdateReference(const QImage& picture, const QString& name)
+{
+    using namespace Qt::StringLiterals;
+    if (qEnvironmentVariableIntValue("VELMORA_UPDATE_REFERENCE_PICTURES") != 1) {
+        return CompareWithReference(picture, name);
+    }
+    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + name + u".png"_s;
+    QDir().mkpath(QFileInfo(reference).path());
+    return picture.convertToFormat(QImage::Format_RGB32).save(reference)
+               ? QString()
+               : u"cannot write "_s + reference;
 }
 
 } // namespace testing

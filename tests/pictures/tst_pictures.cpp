@@ -120,7 +120,7 @@ private Q_SLOTS:
         const QString suffix =
             environmentName() == u"96dpi"_s ? QString() : u'-' + environmentName();
         const QString problem =
-            testing::CompareWithReference(form.grab().toImage(), u"qt/"_s + name + suffix);
+            testing::CompareOrUpdateReference(form.grab().toImage(), u"qt/"_s + name + suffix);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };
