@@ -1,9 +1,9 @@
 // Draws the Win32 window in a few states and saves each client area as a
 // BMP, which the wine test compares with the reference pictures:
-//   form1_pictures.exe <folder> 96dpi | 144dpi | light-button-text
-// "144dpi" expects the wine prefix set to 144 dots per inch; with
-// "light-button-text" the system's button-text colour is a dark theme's
-// light grey while the pictures are taken.
+//   form1_pictures.exe <folder> 96dpi | 144dpi
+// At 96 dpi every state, the last one with a dark theme's light system
+// button-text colour; at 144 dpi (the wine prefix set so) the one that
+// shows the most.
 
 #include "common/scriptedrandom.h"
 #include "ui/win32/form1.h"
@@ -59,12 +59,22 @@ bool saveClientArea(HWND window, const std::string& file)
     return std::fclose(out) == 0;
 }
 
-struct State
+// Saves the window's client area as <folder>/<name><suffix>.bmp.
+struct Camera
 {
-    const char* name;
-    const char* focus;
-    bool nameShown;
-    const char* pressed;
+    HWND window;
+    std::string folder;
+    std::string suffix;
+    testing::Checks& check;
+
+    void take(const char* name)
+    {
+        ui::DeliverWaitingMessages(window);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ui::DeliverWaitingMessages(window);
+        check(saveClientArea(window, folder + "/" + name + suffix + ".bmp"), name);
+    }
 };
 
 } // namespace
@@ -73,71 +83,61 @@ int main(int argc, char** argv)
 {
     testing::Checks check;
     const std::string_view environment = argc == 3 ? argv[2] : "";
-    check(environment == "96dpi" || environment == "144dpi" || environment == "light-button-text",
-          "usage: form1_pictures.exe <folder> 96dpi | 144dpi | light-button-text");
+    check(environment == "96dpi" || environment == "144dpi",
+          "usage: form1_pictures.exe <folder> 96dpi | 144dpi");
     if (environment.empty()) {
         return check.finish();
     }
-    check(ui::SystemDpi() == (environment == "144dpi" ? 144 : 96),
+    const bool scaled = environment == "144dpi";
+    check(ui::SystemDpi() == (scaled ? 144 : 96),
           "the system runs at the dots per inch the pictures are drawn at");
 
+    // One window goes through every state: each window closed costs wine a
+    // wait for the window manager.
+    testing::ScriptedRandom random({0.25});
+    ui::Form1 form(random);
+    form.Form_Load();
+    form.show();
+    // As after a key was pressed: the focus rectangles show.
+    SendMessageW(form.handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    Camera camera{form.handle(), argv[1], scaled ? "-144dpi" : "", check};
+    const auto focus = [&form](const char* name) {
+        SetFocus(form.control(name));
+        return form.control(name);
+    };
+
+    if (!scaled) {
+        camera.take("opened");
+        focus("Command4");
+        camera.take("workshop-focused");
+        HWND dornwick = focus("Command2");
+        SendMessageW(dornwick, BM_SETSTATE, TRUE, 0);
+        camera.take("dornwick-pressed");
+        SendMessageW(dornwick, BM_SETSTATE, FALSE, 0);
+    }
+    SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
+    SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
+    camera.take("name-shown");
+    if (scaled) {
+        return check.finish();
+    }
+    // As the Tab key brings it: the name selected; the caret, which blinks, hidden.
+    HWND nameBox = focus("TextName");
+    SendMessageW(nameBox, EM_SETSEL, 0, -1);
+    HideCaret(nameBox);
+    camera.take("name-box-focused");
+    focus("Picture1");
+    camera.take("banner-focused");
+
+    // A dark theme's light grey for button captions, which would vanish on
+    // the white faces.
     const int buttonText = COLOR_BTNTEXT;
     const COLORREF systemButtonText = GetSysColor(COLOR_BTNTEXT);
     const COLORREF lightGrey = RGB(238, 238, 236);
-    if (environment == "light-button-text") {
-        SetSysColors(1, &buttonText, &lightGrey);
-        check(GetSysColor(COLOR_BTNTEXT) == lightGrey, "the button-text colour is light grey");
-    }
-
-    // At 96 dpi every state; elsewhere the one that shows the most.
-    constexpr State states[] = {
-        {"name-shown", "Command1", true, nullptr},
-        {"opened", "OptionMale", false, nullptr},
-        {"name-box-focused", "TextName", true, nullptr},
-        {"banner-focused", "Picture1", true, nullptr},
-        {"dornwick-pressed", "Command2", false, "Command2"},
-        {"workshop-focused", "Command4", false, nullptr},
-    };
-    for (const State& state : states) {
-        testing::ScriptedRandom random({0.25});
-        ui::Form1 form(random);
-        form.Form_Load();
-        form.show();
-        // As after a key was pressed: the focus rectangles show.
-        SendMessageW(form.handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-        if (state.nameShown) {
-            SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
-            SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
-        }
-        HWND focus = form.control(state.focus);
-        SetFocus(focus);
-        if (state.focus == std::string_view("TextName")) {
-            // As the Tab key brings it: the name selected, the caret (which
-            // blinks) hidden.
-            SendMessageW(focus, EM_SETSEL, 0, -1);
-            HideCaret(focus);
-        }
-        if (state.pressed != nullptr) {
-            SendMessageW(form.control(state.pressed), BM_SETSTATE, TRUE, 0);
-        }
-        ui::DeliverWaitingMessages(form.handle());
-        RedrawWindow(form.handle(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ui::DeliverWaitingMessages(form.handle());
-
-        std::string file = std::string(argv[1]) + "/" + state.name;
-        if (environment != "96dpi") {
-            file.append("-").append(environment);
-        }
-        file += ".bmp";
-        check(saveClientArea(form.handle(), file), "the picture is saved");
-        if (environment != "96dpi") {
-            break;
-        }
-    }
-
-    if (environment == "light-button-text") {
-        SetSysColors(1, &buttonText, &systemButtonText);
-    }
+    SetSysColors(1, &buttonText, &lightGrey);
+    check(GetSysColor(COLOR_BTNTEXT) == lightGrey, "the button-text colour is light grey");
+    focus("Command1");
+    camera.take("name-shown-light-button-text");
+    SetSysColors(1, &buttonText, &systemButtonText);
     return check.finish();
 }
