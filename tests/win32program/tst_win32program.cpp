@@ -1,7 +1,8 @@
 // The Windows build under wine, on a virtual X display (run under
 // xvfb-run): the real .exe's window, its names, its links and its end; a
-// Load that fails; the in-process checks of the window and the launcher
-// (tests/win32); and the installer, installing and uninstalling silently.
+// Load that fails; the in-process checks of the window and the launcher and
+// the window's pictures of itself (tests/win32); and the installer,
+// installing and uninstalling silently.
 
 #include "common/browserstandin.h"
 #include "common/referencepicture.h"
