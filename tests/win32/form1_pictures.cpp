@@ -91,9 +91,9 @@ int main(int argc, char** argv)
 {
     testing::Checks check;
     const std::string_view environment = argc == 3 ? argv[2] : "";
-    check(environment == "96dpi" || environment == "144dpi",
-          "usage: form1_pictures.exe <folder> 96dpi | 144dpi");
-    if (environment.empty()) {
+    const bool known = environment == "96dpi" || environment == "144dpi";
+    check(known, "usage: form1_pictures.exe <folder> 96dpi | 144dpi");
+    if (!known) {
         return check.finish();
     }
     const bool scaled = environment == "144dpi";
