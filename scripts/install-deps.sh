@@ -29,6 +29,8 @@ if [[ "${1:-}" == "--tests" ]]; then
         dpkg-dev file                               # the Debian package
         "${windows_build[@]}"                       # the Windows program
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
+        fonts-dejavu-core                           # the wider stand-in font the pictures try
+        weston qt6-wayland                          # the app id, seen by a headless compositor
     )
 fi
 

@@ -125,6 +125,18 @@ MotifHints X11Session::motifHints(Window window) const
     return {values[0], values[1], values[2]};
 }
 
+QString X11Session::windowClass(Window window) const
+{
+    XClassHint hint{};
+    QString windowClass;
+    if (XGetClassHint(m_display, window, &hint) != 0) {
+        windowClass = QString::fromLocal8Bit(hint.res_class);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    return windowClass;
+}
+
 QList<QSize> X11Session::iconSizes(Window window) const
 {
     // Each image: width, height, then width x height pixels.

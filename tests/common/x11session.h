@@ -56,6 +56,8 @@ public:
     QRect clientGeometry(Window window) const;
     SizeHints sizeHints(Window window) const;
     MotifHints motifHints(Window window) const;
+    // The class part of the window's WM_CLASS, by which docks match it to a desktop entry.
+    QString windowClass(Window window) const;
     // The sizes of the icon images the window offers (_NET_WM_ICON).
     QList<QSize> iconSizes(Window window) const;
     QImage grab(const QRect& screenArea) const;

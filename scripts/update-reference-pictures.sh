@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Redraws the reference pictures of both windows (tests/pictures/references)
+# after a deliberate change of the window's look: builds what the picture
+# tests need, runs them with VELMORA_UPDATE_REFERENCE_PICTURES=1, which
+# writes every picture as the new reference, and then once more normally,
+# which must pass. Look at the pictures (git diff shows which changed)
+# before committing them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh --tests
+scripts/build-windows.sh build-windows >/dev/null
+cmake -S . -B build -DVELMORA_WARNINGS_AS_ERRORS=ON -DVELMORA_WINDOWS_BUILD_DIR="$PWD/build-windows" >/dev/null
+cmake --build build --parallel "$(nproc)" --target tst_pictures tst_win32program
+tests='^(pictures|pictures_144dpi|pictures_dejavu|win32_program)$'
+VELMORA_UPDATE_REFERENCE_PICTURES=1 ctest --test-dir build --output-on-failure -R "$tests"
+ctest --test-dir build --output-on-failure -R "$tests"
+git status --short tests/pictures/references

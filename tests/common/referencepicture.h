@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QColor>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace testing {
+
+// Compares a picture of the window with its committed reference,
+// VELMORA_REFERENCE_PICTURES/<name>.png, except in the area ignored.
+// Returns what is wrong, or an empty string when they match.
+//
+// A pixel differs when one of its channels is off by more than 40 of 255:
+// anti-aliasing may shade a glyph's edge a little differently, but a caption
+// in another colour, one pixel off its place or aligned elsewhere changes
+// dozens of pixels through and through. A few stray edge pixels pass.
+//
+// On a mismatch, the picture and a map of the differing pixels (red) are
+// saved under VELMORA_PICTURE_FAILURES, named after the reference.
+inline QString CompareWithReference(const QImage& picture, const QString& name,
+                                    const QRect& ignored = {})
+{
+    using namespace Qt::StringLiterals;
+    constexpr int channelTolerance = 40;
+    constexpr int strayPixels = 4;
+    const QString fileName = name + u".png"_s;
+    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + fileName;
+    const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
+    QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    QImage compared = actual;
+    if (!expected.isNull() && !ignored.isEmpty()) {
+        QPainter(&expected).fillRect(ignored, Qt::black);
+        QPainter(&compared).fillRect(ignored, Qt::black);
+    }
+    QString problem;
+    QImage differences(actual.size(), QImage::Format_RGB32);
+    if (expected.isNull()) {
+        problem = u"no reference picture "_s + reference;
+    } else if (expected.size() != actual.size()) {
+        problem = QStringLiteral("the picture is %1x%2, the reference %3x%4")
+                      .arg(actual.width())
+                      .arg(actual.height())
+                      .arg(expected.width())
+                      .arg(expected.height());
+    } else {
+        int differing = 0;
+        for (int y = 0; y < actual.height(); ++y) {
+            for (int x = 0; x < actual.width(); ++x) {
+                const QRgb a = compared.pixel(x, y);
+                const QRgb b = expected.pixel(x, y);
+                const int off =
+                    std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+                const bool differs = off > channelTolerance;
+                differing += differs ? 1 : 0;
+                differences.setPixel(
+                    x, y, differs ? qRgb(255, 0, 0) : qRgb(qGray(b), qGray(b), qGray(b)));
+            }
+        }
+        if (differing > strayPixels) {
+            problem = QStringLiteral("%1 pixels differ from %2").arg(differing).arg(reference);
+        }
+    }
+    if (!problem.isEmpty()) {
+        const QDir failures(QStringLiteral(VELMORA_PICTURE_FAILURES));
+        failures.mkpath(QFileInfo(failures.filePath(fileName)).path());
+        const QString saved = failures.filePath(name);
+        actual.save(saved + u".actual.png"_s);
+        if (!expected.isNull() && expected.size() == actual.size()) {
+            differences.save(saved + u".diff.png"_s);
+        }
+        problem += u"; see "_s + saved + u".actual.png"_s;
+    }
+    return problem;
+}
+
+// For the pictures a window takes of itself in process: as above, except
+// that with VELMORA_UPDATE_REFERENCE_PICTURES=1 in the environment the
+// picture becomes the new reference (scripts/update-reference-pictures.sh).
+inline QString CompareOrUpdateReference(const QImage& picture, const QString& name)
+{
+    using namespace Qt::StringLiterals;
+    if (qEnvironmentVariableIntValue("VELMORA_UPDATE_REFERENCE_PICTURES") != 1) {
+        return CompareWithReference(picture, name);
+    }
+    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + name + u".png"_s;
+    QDir().mkpath(QFileInfo(reference).path());
+    return picture.convertToFormat(QImage::Format_RGB32).save(reference)
+               ? QString()
+               : u"cannot write "_s + reference;
+}
+
+} // namespace testing
