@@ -1,17 +1,20 @@
 ; The Windows installer: the program under Program Files, a Start menu
 ; entry, and an uninstaller listed in Apps & features. makensis gets the
 ; paths from the build (cmake/WindowsPackaging.cmake):
-;   makensis -DVERSION=... -DPROGRAM=... -DLICENSE=... -DICON=... -DOUTFILE=... installer.nsi
+;   makensis -DVERSION=... -DVERSION_QUAD=... -DAPP_NAME=... -DPUBLISHER=... -DCOPYRIGHT=...
+;            -DPROGRAM=... -DLICENSE=... -DICON=... -DOUTFILE=... installer.nsi
 
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; Sharp at every scale: Windows must not stretch the installer's pages.
+ManifestDPIAware true
+ManifestDPIAwareness "PerMonitorV2,System"
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 
-!define APP_NAME "Velmora 2 Name Generator"
 !define APP_EXE "velmora2-name-generator.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora2NameGenerator"
 
@@ -31,6 +34,17 @@ BrandingText "${APP_NAME} ${VERSION}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; The installer's own version resource, for Explorer's Details tab.
+VIProductVersion "${VERSION_QUAD}"
+VIFileVersion "${VERSION_QUAD}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${APP_NAME}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${APP_NAME} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "velmora2-name-generator-${VERSION}-setup.exe"
+
 Section "Install"
     SetRegView 64
     SetShellVarContext all
@@ -42,7 +56,7 @@ Section "Install"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Velmora 2 Name Generator developers"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${APP_EXE},0"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -155,6 +156,25 @@ private Q_SLOTS:
 
     void theWindowInProcess() { QCOMPARE(runChecks(u"form1_check.exe"_s), QString()); }
 
+    // Screen readers and scales in process; then a change of the monitor's
+    // scale to 144 dpi lays the window out as a start at 144 dpi does.
+    void theWindowForScreenReadersAndScales()
+    {
+        const QString check = u"form1_reader_scale_check.exe"_s;
+        QCOMPARE(runChecks(check), QString());
+        const QString changed = checkOutput(check, {u"layout"_s, u"144"_s});
+        const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+        runToEnd(u"wine"_s,
+                 {u"reg"_s, u"add"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/t"_s, u"REG_DWORD"_s,
+                  u"/d"_s, u"144"_s, u"/f"_s},
+                 30s);
+        const QString started = checkOutput(check, {u"layout"_s});
+        runToEnd(u"wine"_s, {u"reg"_s, u"delete"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/f"_s},
+                 30s);
+        QVERIFY2(started.contains(u"client 674 314\n"_s), qPrintable(started));
+        QCOMPARE(changed, started);
+    }
+
     // Only the address the system code page holds reaches the browser.
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {
@@ -163,6 +183,40 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
         QTest::qWait(1000);
         QCOMPARE(browser.calls(), u"1\nhttp://café.example/\n"_s);
+    }
+
+    // Explorer's Details tab: the version resources of the program and the installer.
+    void theFilesCarryTheirVersion_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("originalName");
+        QTest::newRow("program") << program() << Title << u"velmora2-name-generator.exe"_s;
+        const QString installer = QStringLiteral(VELMORA_WINDOWS_INSTALLER);
+        QTest::newRow("installer")
+            << installer << Title + u" Setup"_s << QFileInfo(installer).fileName();
+    }
+
+    void theFilesCarryTheirVersion()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, description);
+        QFETCH(QString, originalName);
+        const QString version = QStringLiteral(VELMORA_VERSION);
+        const QString developers = u"The Velmora 2 Name Generator developers"_s;
+        const QStringList expected = {
+            version + u".0"_s,
+            u"ProductName: "_s + Title,
+            u"FileDescription: "_s + description,
+            u"CompanyName: "_s + developers,
+            u"FileVersion: "_s + version,
+            u"ProductVersion: "_s + version,
+            u"LegalCopyright: Copyright (c) 2026 "_s + developers,
+            u"OriginalFilename: "_s + originalName,
+        };
+        QCOMPARE(
+            checkOutput(u"version_reader.exe"_s, {u"Z:"_s + file}).split(u'\n', Qt::SkipEmptyParts),
+            expected);
     }
 
     void theInstallerInstallsAndUninstallsSilently()
@@ -240,6 +294,13 @@ private:
             output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
                                                QRegularExpression::MultilineOption));
         return passed ? QString() : output;
+    }
+
+    QString checkOutput(const QString& name, const QStringList& arguments)
+    {
+        m_program = startWine(windowsFile(u"tests/win32/"_s + name), arguments);
+        m_program->waitForFinished(120000);
+        return QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
     }
 
     // The name box of the running program, as a second program reads it.
