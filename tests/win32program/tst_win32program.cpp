@@ -23,6 +23,8 @@ namespace {
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
 const QColor Navy(0, 0, 128);
+const QString UninstallKey =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
 
 // Client-area points of the controls at 96 dpi, from the window's layout.
 constexpr QPoint MaleOption{36, 40};
@@ -219,6 +221,7 @@ private Q_SLOTS:
             expected);
     }
 
+    // Installed for everyone, left whole while the program runs, and removed.
     void theInstallerInstallsAndUninstallsSilently()
     {
         const QString drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
@@ -226,21 +229,34 @@ private Q_SLOTS:
         const QString shortcut =
             drive +
             u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
-        const QString key =
-            u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
+        const QString key = u"HKLM\\"_s + UninstallKey;
+        const auto installedWhole = [&] {
+            QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
+            QFile builtProgram(program());
+            const QString entry = registryEntry(key);
+            return installedProgram.open(QIODevice::ReadOnly) &&
+                   builtProgram.open(QIODevice::ReadOnly) &&
+                   installedProgram.readAll() == builtProgram.readAll() &&
+                   QFile::exists(shortcut) && entry.contains(u"Velmora 2 Name Generator"_s) &&
+                   entry.contains(u"uninstall.exe"_s);
+        };
 
-        QCOMPARE(runToEnd(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_INSTALLER), u"/S"_s}, 120s),
-                 0);
-        QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
-        QFile builtProgram(program());
-        QVERIFY(installedProgram.open(QIODevice::ReadOnly) &&
-                builtProgram.open(QIODevice::ReadOnly));
-        QVERIFY(installedProgram.readAll() == builtProgram.readAll());
-        QVERIFY(QFile::exists(shortcut));
-        const QString entry = registryEntry(key);
-        QVERIFY2(entry.contains(u"Velmora 2 Name Generator"_s) &&
-                     entry.contains(u"uninstall.exe"_s),
-                 qPrintable(entry));
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
+        QVERIFY(installedWhole());
+
+        m_program = startWine(installed + u"/velmora2-name-generator.exe"_s);
+        const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
+        QVERIFY(window);
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 2);
+        // Run in place (_?=, unquoted to the end of the line, so given word by
+        // word), the uninstaller gives its own exit code.
+        const QStringList inPlace =
+            u"/S _?=C:\\Program Files\\Velmora 2 Name Generator"_s.split(u' ');
+        QCOMPARE(runToEnd(u"wine"_s, QStringList{installed + u"/uninstall.exe"_s} + inPlace, 120s),
+                 2);
+        QVERIFY2(installedWhole(), "nothing changes while the program runs");
+        m_x.requestClose(*window);
+        QVERIFY(m_program->waitForFinished(20000));
 
         // The uninstaller copies itself away and runs from there.
         QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
@@ -249,9 +265,35 @@ private Q_SLOTS:
         QCOMPARE(registryEntry(key), QString());
     }
 
+    // For the current user alone: the user's own programs folder and hive;
+    // upgraded in place.
+    void theInstallerInstallsForTheCurrentUser()
+    {
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s, u"/CurrentUser"_s}, 120s), 0);
+        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
+        const QString entry = registryEntry(u"HKCU\\"_s + UninstallKey);
+        const QRegularExpressionMatch location =
+            QRegularExpression(
+                u"InstallLocation\\s+REG_SZ\\s+C:(\\\\users\\\\[^\\r\\n]+\\\\AppData\\\\Local\\\\Programs\\\\Velmora 2 Name Generator)"_s)
+                .match(entry);
+        QVERIFY2(location.hasMatch(), qPrintable(entry));
+        const QString installed = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c") +
+                                  location.captured(1).replace(u'\\', u'/');
+        QVERIFY(QFile::exists(installed + u"/velmora2-name-generator.exe"_s));
+        // An upgrade finds the earlier install's hive and folder and replaces it there.
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
+        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
+        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), entry);
+
+        QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
+        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), QString());
+    }
+
 private:
     static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
     static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
+    static QString installer() { return QStringLiteral(VELMORA_WINDOWS_INSTALLER); }
 
     std::unique_ptr<QProcess> startWine(const QString& file, const QStringList& arguments = {},
                                         const QProcessEnvironment& environment = {}) const
