@@ -65,58 +65,26 @@ public:
         return S_OK;
     }
 
-    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                 AnnoScope) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                     AnnoScope) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                      AnnoScope) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override
-    {
-        return E_NOTIMPL;
-    }
+    // The service's other methods, which the window never calls.
+    // clang-format off
+#define NOT_CALLED override { return E_NOTIMPL; }
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) NOT_CALLED
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) NOT_CALLED
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) NOT_CALLED
+    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) NOT_CALLED
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) NOT_CALLED
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) NOT_CALLED
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) NOT_CALLED
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) NOT_CALLED
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) NOT_CALLED
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) NOT_CALLED
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) NOT_CALLED
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) NOT_CALLED
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) NOT_CALLED
+#undef NOT_CALLED
+        // clang-format on
 
-private:
-    DWORD m_cookie = 0;
+        private : DWORD m_cookie = 0;
 };
 
 } // namespace testing

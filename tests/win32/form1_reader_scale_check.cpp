@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,13 +32,6 @@ constexpr CLSID AnnotationService = {
 std::wstring widen(std::u16string_view text)
 {
     return {text.begin(), text.end()};
-}
-
-bool hasApartment()
-{
-    APTTYPE type;
-    APTTYPEQUALIFIER qualifier;
-    return CoGetApartmentType(&type, &qualifier) == S_OK;
 }
 
 // Every control's place in the client area and font height, and the client
@@ -97,18 +91,16 @@ int main(int argc, char** argv)
         return printLayout(argc, argv);
     }
     testing::Checks check;
-    struct Announcement
-    {
-        HWND source;
-        std::wstring text;
-    };
-    std::vector<Announcement> heard;
+    std::vector<std::pair<HWND, std::wstring>> heard; // source and text
     testing::ScriptedRandom random({0.25, 0.5});
     ui::Form1 form(random, {}, [&heard](HWND source, const std::wstring& text) {
         heard.push_back({source, text});
     });
     form.Form_Load();
-    check(!hasApartment(), "the window is made and loaded without COM");
+    APTTYPE apartment;
+    APTTYPEQUALIFIER qualifier;
+    check(CoGetApartmentType(&apartment, &qualifier) == CO_E_NOTINITIALIZED,
+          "the window is made and loaded without COM");
     form.show();
     ui::DeliverWaitingMessages(form.handle());
     HWND nameBox = form.control("TextName");
@@ -122,9 +114,9 @@ int main(int argc, char** argv)
     const auto maleEntry = [&form](int index) {
         return widen(form.nameTables().MaleNames.at(index));
     };
-    check(heard.size() == 2 && heard[0].source == nameBox &&
-              heard[0].text == L"Generated name: " + maleEntry(250) &&
-              heard[1].text == L"Generated name: " + maleEntry(500),
+    check(heard.size() == 2 && heard[0].first == nameBox &&
+              heard[0].second == L"Generated name: " + maleEntry(250) &&
+              heard[1].second == L"Generated name: " + maleEntry(500),
           "each new name is announced from the name box as \"Generated name: <name>\"");
     check(GetFocus() == generate, "the focus stays on Generate Name");
     SendMessageW(form.control("OptionFemale"), BM_CLICK, 0, 0);
