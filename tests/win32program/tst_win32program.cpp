@@ -1,7 +1,8 @@
 // The Windows build under wine, on a virtual X display (run under
 // xvfb-run): the real .exe's window, its names, its links and its end; a
 // Load that fails; the in-process checks of the window and the launcher
-// (tests/win32); and the installer, installing and uninstalling silently.
+// (tests/win32); the version resources; and the installer, silently, for
+// everyone and for the current user, with the program running and not.
 
 #include "common/browserstandin.h"
 #include "common/x11session.h"
