@@ -29,6 +29,10 @@ add_custom_command(
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${package_dir}"
     COMMAND "${MAKENSIS}" -V2 -NOCD
         "-DVERSION=${PROJECT_VERSION}"
+        "-DVERSION_QUAD=${VELMORA_VERSION_QUAD}"
+        "-DAPP_NAME=${VELMORA_PRODUCT_NAME}"
+        "-DPUBLISHER=${VELMORA_PUBLISHER}"
+        "-DCOPYRIGHT=${VELMORA_COPYRIGHT}"
         "-DPROGRAM=$<TARGET_FILE:velmora2-name-generator>"
         "-DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE"
         "-DICON=${PROJECT_SOURCE_DIR}/ui/assets/icon.ico"

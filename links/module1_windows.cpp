@@ -2,6 +2,7 @@
 // so it also builds with a bare Windows toolchain.
 
 #include "links/codepage_windows.h"
+#include "links/comapartment_windows.h"
 #include "links/module1.h"
 
 #include <string>
@@ -61,6 +62,8 @@ std::int32_t OpenWebPage(const std::u16string& address)
     if (!operation || !file || !directory) {
         return RefusedAddress;
     }
+    // The shell may hand the address to extensions that are COM objects.
+    EnsureComApartment();
     HINSTANCE result = ShellExecuteA(desktop, operation->c_str(), file->c_str(), nullptr,
                                      directory->c_str(), SW_SHOWNORMAL);
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));

@@ -131,6 +131,15 @@ inline constexpr std::array<Control, 16> Controls{{
     // clang-format on
 }};
 
+// What screen readers hear where a control's caption says nothing: the
+// name box and the banner have none.
+inline constexpr std::u16string_view NameBoxAccessibleName = u"Generated Name";
+inline constexpr std::u16string_view BannerAccessibleName = u"Velmora 2 Name Generator banner";
+inline constexpr std::u16string_view BannerAccessibleDescription =
+    u"Title artwork of the game Velmora 2 above the words NAME GENERATOR";
+// Screen readers are told each new name as it appears: this, then the name.
+inline constexpr std::u16string_view AnnouncementLead = u"Generated name: ";
+
 // The control called name; nullopt if the window has none.
 constexpr std::optional<Control> Find(std::string_view name)
 {

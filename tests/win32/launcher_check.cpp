@@ -37,7 +37,15 @@ int main()
           "an address the system code page cannot hold is refused");
     check(links::OpenWebPage(u"http://example.example/\xD800") <= links::ShellSuccessAbove,
           "an address with broken UTF-16 is refused");
+    APTTYPE apartment;
+    APTTYPEQUALIFIER qualifier;
+    check(CoGetApartmentType(&apartment, &qualifier) == CO_E_NOTINITIALIZED,
+          "no COM apartment before the first address reaches the shell");
     check(links::OpenWebPage(u"http://café.example/") > links::ShellSuccessAbove,
           "an address the system code page holds is handed to the shell");
+    check(CoGetApartmentType(&apartment, &qualifier) == S_OK &&
+              (apartment == APTTYPE_MAINSTA || apartment == APTTYPE_STA) &&
+              CoInitializeEx(nullptr, COINIT_MULTITHREADED) == RPC_E_CHANGED_MODE,
+          "the shell is called from a single-threaded apartment, which stays");
     return check.finish();
 }

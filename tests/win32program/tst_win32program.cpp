@@ -1,9 +1,9 @@
 // The Windows build under wine, on a virtual X display (run under
 // xvfb-run): the real .exe's window, its names, its links and its end; a
-// Load that fails; the in-process checks of the window and the launcher and
+// Load that fails; the in-process checks of the window and the launcher,
 // the scenarios played on the window and its pictures of itself
-// (tests/win32); and the installer,
-// installing and uninstalling silently.
+// (tests/win32); the version resources; and the installer, silently, for
+// everyone and for the current user, with the program running and not.
 
 #include "common/browserstandin.h"
 #include "common/referencepicture.h"
@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -26,6 +27,8 @@ namespace {
 
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
+const QString UninstallKey =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
 
 // Client-area points of the controls at 96 dpi, from the window's layout.
 constexpr QPoint MaleOption{36, 40};
@@ -199,6 +202,25 @@ private Q_SLOTS:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
+    // Screen readers and scales in process; then a change of the monitor's
+    // scale to 144 dpi lays the window out as a start at 144 dpi does.
+    void theWindowForScreenReadersAndScales()
+    {
+        const QString check = u"form1_reader_scale_check.exe"_s;
+        QCOMPARE(runChecks(check), QString());
+        const QString changed = checkOutput(check, {u"layout"_s, u"144"_s});
+        const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+        runToEnd(u"wine"_s,
+                 {u"reg"_s, u"add"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/t"_s, u"REG_DWORD"_s,
+                  u"/d"_s, u"144"_s, u"/f"_s},
+                 30s);
+        const QString started = checkOutput(check, {u"layout"_s});
+        runToEnd(u"wine"_s, {u"reg"_s, u"delete"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/f"_s},
+                 30s);
+        QVERIFY2(started.contains(u"client 674 314\n"_s), qPrintable(started));
+        QCOMPARE(changed, started);
+    }
+
     // Only the address the system code page holds reaches the browser.
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {
@@ -210,6 +232,41 @@ private Q_SLOTS:
         QCOMPARE(browser.calls(), u"1\nhttp://café.example/\n"_s);
     }
 
+    // Explorer's Details tab: the version resources of the program and the installer.
+    void theFilesCarryTheirVersion_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("originalName");
+        QTest::newRow("program") << program() << Title << u"velmora2-name-generator.exe"_s;
+        const QString installer = QStringLiteral(VELMORA_WINDOWS_INSTALLER);
+        QTest::newRow("installer")
+            << installer << Title + u" Setup"_s << QFileInfo(installer).fileName();
+    }
+
+    void theFilesCarryTheirVersion()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, description);
+        QFETCH(QString, originalName);
+        const QString version = QStringLiteral(VELMORA_VERSION);
+        const QString developers = u"The Velmora 2 Name Generator developers"_s;
+        const QStringList expected = {
+            version + u".0"_s,
+            u"ProductName: "_s + Title,
+            u"FileDescription: "_s + description,
+            u"CompanyName: "_s + developers,
+            u"FileVersion: "_s + version,
+            u"ProductVersion: "_s + version,
+            u"LegalCopyright: Copyright (c) 2026 "_s + developers,
+            u"OriginalFilename: "_s + originalName,
+        };
+        QCOMPARE(
+            checkOutput(u"version_reader.exe"_s, {u"Z:"_s + file}).split(u'\n', Qt::SkipEmptyParts),
+            expected);
+    }
+
+    // Installed for everyone, left whole while the program runs, and removed.
     void theInstallerInstallsAndUninstallsSilently()
     {
         const QString drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
@@ -217,21 +274,34 @@ private Q_SLOTS:
         const QString shortcut =
             drive +
             u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
-        const QString key =
-            u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
+        const QString key = u"HKLM\\"_s + UninstallKey;
+        const auto installedWhole = [&] {
+            QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
+            QFile builtProgram(program());
+            const QString entry = registryEntry(key);
+            return installedProgram.open(QIODevice::ReadOnly) &&
+                   builtProgram.open(QIODevice::ReadOnly) &&
+                   installedProgram.readAll() == builtProgram.readAll() &&
+                   QFile::exists(shortcut) && entry.contains(u"Velmora 2 Name Generator"_s) &&
+                   entry.contains(u"uninstall.exe"_s);
+        };
 
-        QCOMPARE(runToEnd(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_INSTALLER), u"/S"_s}, 120s),
-                 0);
-        QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
-        QFile builtProgram(program());
-        QVERIFY(installedProgram.open(QIODevice::ReadOnly) &&
-                builtProgram.open(QIODevice::ReadOnly));
-        QVERIFY(installedProgram.readAll() == builtProgram.readAll());
-        QVERIFY(QFile::exists(shortcut));
-        const QString entry = registryEntry(key);
-        QVERIFY2(entry.contains(u"Velmora 2 Name Generator"_s) &&
-                     entry.contains(u"uninstall.exe"_s),
-                 qPrintable(entry));
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
+        QVERIFY(installedWhole());
+
+        m_program = startWine(installed + u"/velmora2-name-generator.exe"_s);
+        const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
+        QVERIFY(window);
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 2);
+        // Run in place (_?=, unquoted to the end of the line, so given word by
+        // word), the uninstaller gives its own exit code.
+        const QStringList inPlace =
+            u"/S _?=C:\\Program Files\\Velmora 2 Name Generator"_s.split(u' ');
+        QCOMPARE(runToEnd(u"wine"_s, QStringList{installed + u"/uninstall.exe"_s} + inPlace, 120s),
+                 2);
+        QVERIFY2(installedWhole(), "nothing changes while the program runs");
+        m_x.requestClose(*window);
+        QVERIFY(m_program->waitForFinished(20000));
 
         // The uninstaller copies itself away and runs from there.
         QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
@@ -240,9 +310,35 @@ private Q_SLOTS:
         QCOMPARE(registryEntry(key), QString());
     }
 
+    // For the current user alone: the user's own programs folder and hive;
+    // upgraded in place.
+    void theInstallerInstallsForTheCurrentUser()
+    {
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s, u"/CurrentUser"_s}, 120s), 0);
+        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
+        const QString entry = registryEntry(u"HKCU\\"_s + UninstallKey);
+        const QRegularExpressionMatch location =
+            QRegularExpression(
+                u"InstallLocation\\s+REG_SZ\\s+C:(\\\\users\\\\[^\\r\\n]+\\\\AppData\\\\Local\\\\Programs\\\\Velmora 2 Name Generator)"_s)
+                .match(entry);
+        QVERIFY2(location.hasMatch(), qPrintable(entry));
+        const QString installed = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c") +
+                                  location.captured(1).replace(u'\\', u'/');
+        QVERIFY(QFile::exists(installed + u"/velmora2-name-generator.exe"_s));
+        // An upgrade finds the earlier install's hive and folder and replaces it there.
+        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
+        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
+        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), entry);
+
+        QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
+        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), QString());
+    }
+
 private:
     static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
     static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
+    static QString installer() { return QStringLiteral(VELMORA_WINDOWS_INSTALLER); }
 
     std::unique_ptr<QProcess> startWine(const QString& file, const QStringList& arguments = {},
                                         const QProcessEnvironment& environment = {}) const
@@ -286,6 +382,13 @@ private:
             output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
                                                QRegularExpression::MultilineOption));
         return passed ? QString() : output;
+    }
+
+    QString checkOutput(const QString& name, const QStringList& arguments)
+    {
+        m_program = startWine(windowsFile(u"tests/win32/"_s + name), arguments);
+        m_program->waitForFinished(120000);
+        return QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
     }
 
     // The name box of the running program, as a second program reads it.

@@ -183,10 +183,9 @@ void Form1::createControls()
     const QPixmap banner(u":/ui/assets/banner.jpg"_s);
     Picture1->setPixmap(banner);
     Picture1->resize(banner.size());
-    Picture1->setAccessibleName(u"Velmora 2 Name Generator banner"_s);
-    Picture1->setAccessibleDescription(
-        u"Title artwork of the game Velmora 2 above the words NAME GENERATOR"_s);
-    TextName->setAccessibleName(u"Generated Name"_s);
+    Picture1->setAccessibleName(toQString(layout::BannerAccessibleName));
+    Picture1->setAccessibleDescription(toQString(layout::BannerAccessibleDescription));
+    TextName->setAccessibleName(toQString(layout::NameBoxAccessibleName));
     Command2->setAccessibleDescription(
         u"Opens %1 in your web browser"_s.arg(toQString(layout::HostOf(links::DornwickHomePage))));
     Command4->setAccessibleDescription(u"Opens %1 in your web browser"_s.arg(
@@ -299,7 +298,8 @@ void Form1::Command1_Click()
     names::GenerateName(OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
                         [this](const std::u16string& name) {
                             TextName->setText(QString::fromStdU16String(name));
-                            m_announcer->announce(u"Generated name: %1"_s.arg(TextName->text()));
+                            m_announcer->announce(toQString(layout::AnnouncementLead) +
+                                                  TextName->text());
                         });
 }
 

@@ -27,14 +27,25 @@ HBRUSH solidBrush(description::Rgb rgb)
     return brush;
 }
 
-} // namespace
-
-int SystemDpi()
+int systemDpi()
 {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+} // namespace
+
+int WindowDpi(HWND window)
+{
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    // Looked up rather than imported, so that the program still starts where it is missing.
+    static const auto getDpiForWindow =
+        reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : systemDpi();
 }
 
 int ToPixels(int twips, int dpi)

@@ -9,9 +9,10 @@
 
 namespace ui {
 
-// The system's dots per inch, which the program is aware of (its manifest
-// says so): layout, fonts and banner scale with it.
-int SystemDpi();
+// The dots per inch of the monitor that shows window, of which the program
+// is aware per monitor (its manifest says so): layout, fonts and banner
+// scale with it. Windows older than 10 version 1607 give the system's.
+int WindowDpi(HWND window);
 
 // Twips to device pixels at dpi, rounded to the nearest pixel.
 int ToPixels(int twips, int dpi);

@@ -137,34 +137,37 @@ void registerForm1Class()
 
 } // namespace
 
-Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
-    : m_dpi(SystemDpi()), m_font(m_dpi, false), m_boldFont(m_dpi, true),
-      m_banner(LoadJpegResource(VELMORA_BANNER, m_dpi)), m_random(random),
-      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
+Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer announce)
+    : m_random(random),
+      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage)),
+      m_announce(announce ? std::move(announce) : Announcer(RaiseNotification))
 {
     registerForm1Class();
     RegisterPictureBoxClass();
 
-    RECT frame = {0, 0, ToPixels(layout::ClientArea.width, m_dpi),
-                  ToPixels(layout::ClientArea.height, m_dpi)};
-    AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred on the work area: the screen less the task bar.
-    RECT work = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-
+    // Made without a size: the monitor it starts on gives it its scale.
     const std::wstring title = widen(layout::Title);
-    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, left, top,
-                               width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, 0, 0, 0, 0,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (m_window == nullptr) {
         throw std::runtime_error("The window could not be created");
     }
     try {
         createControls();
         arrangeTabOrder();
+        layOut(WindowDpi(m_window));
+
+        RECT frame = {0, 0, ToPixels(layout::ClientArea.width, m_dpi),
+                      ToPixels(layout::ClientArea.height, m_dpi)};
+        AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        // Centred on the work area: the screen less the task bar.
+        RECT work = {};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int left = work.left + (work.right - work.left - width) / 2;
+        const int top = work.top + (work.bottom - work.top - height) / 2;
+        fitFrame({left, top, left + width, top + height});
     } catch (...) {
         DestroyWindow(m_window);
         throw;
@@ -176,6 +179,7 @@ Form1::~Form1()
     if (m_window != nullptr) {
         // Unhooked first: a window taken down by its owner ends no message loop.
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        m_annotations.reset();
         DestroyWindow(m_window);
     }
 }
@@ -190,24 +194,14 @@ void Form1::createControls()
         style |= layout::TakesFocus(control.kind) ? WS_TABSTOP : 0;
         style |= startsGroup(control) ? WS_GROUP : 0;
 
-        // Edges from the twips of the client area, so neighbours stay flush
-        // at every scale.
-        const layout::Twips place = clientPlace(control);
-        const int left = ToPixels(place.left, m_dpi);
-        const int top = ToPixels(place.top, m_dpi);
-        const int right = ToPixels(place.left + place.width, m_dpi);
-        const int bottom = ToPixels(place.top + place.height, m_dpi);
-
+        // Placed and given its font by layOut.
         const std::wstring caption = widen(control.caption);
         const auto id = static_cast<INT_PTR>(FirstControlId + index);
-        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, left,
-                                     top, right - left, bottom - top, m_window,
-                                     reinterpret_cast<HMENU>(id), program, nullptr);
+        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, 0, 0, 0,
+                                     0, m_window, reinterpret_cast<HMENU>(id), program, nullptr);
         if (child == nullptr) {
             throw std::runtime_error("A control of the window could not be created");
         }
-        const HFONT font = control.bold ? m_boldFont.handle() : m_font.handle();
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         m_controls[index] = child;
     }
 
@@ -218,9 +212,65 @@ void Form1::createControls()
     TextName = control("TextName");
     OptionFemale = control("OptionFemale");
     OptionMale = control("OptionMale");
+}
 
+// The one way the window is laid out, at start and whenever its scale
+// changes: every place, both fonts and the banner from the description.
+void Form1::layOut(int dpi)
+{
+    // The new fonts and banner are taken up before the old ones go.
+    auto font = std::make_unique<WindowFont>(dpi, false);
+    auto boldFont = std::make_unique<WindowFont>(dpi, true);
+    auto banner = std::make_unique<Picture>(LoadJpegResource(VELMORA_BANNER, dpi));
+    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+        const layout::Control& control = layout::Controls[index];
+        // Edges from the twips of the client area, so neighbours stay flush
+        // at every scale.
+        const layout::Twips place = clientPlace(control);
+        const int left = ToPixels(place.left, dpi);
+        const int top = ToPixels(place.top, dpi);
+        const int right = ToPixels(place.left + place.width, dpi);
+        const int bottom = ToPixels(place.top + place.height, dpi);
+        SetWindowPos(m_controls[index], nullptr, left, top, right - left, bottom - top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT controlFont = (control.bold ? boldFont : font)->handle();
+        SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), TRUE);
+    }
     // The banner: always exactly the size of its image, from the top left.
-    ShowPicture(Picture1, m_banner);
+    ShowPicture(Picture1, *banner);
+    m_font = std::move(font);
+    m_boldFont = std::move(boldFont);
+    m_banner = std::move(banner);
+    m_dpi = dpi;
+}
+
+// Puts the frame at frame, then sizes it so that the client area is the
+// window's at its scale: nothing clipped, whatever the frame's edges take.
+void Form1::fitFrame(const RECT& frame)
+{
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client = {};
+    GetClientRect(m_window, &client);
+    const int missingWidth = ToPixels(layout::ClientArea.width, m_dpi) - client.right;
+    const int missingHeight = ToPixels(layout::ClientArea.height, m_dpi) - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0) {
+        SetWindowPos(m_window, nullptr, 0, 0, width + missingWidth, height + missingHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Names and a description for the controls whose own text says nothing to
+// a screen reader: the read-only name box (the control before it is a
+// frame, which Windows does not take for its label) and the banner.
+void Form1::annotateControls()
+{
+    m_annotations = std::make_unique<ControlAnnotations>();
+    m_annotations->setName(TextName, widen(layout::NameBoxAccessibleName));
+    m_annotations->setName(Picture1, widen(layout::BannerAccessibleName));
+    m_annotations->setDescription(Picture1, widen(layout::BannerAccessibleDescription));
 }
 
 void Form1::arrangeTabOrder()
@@ -284,7 +334,21 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SetFocus(m_lastFocus != nullptr ? m_lastFocus : OptionMale);
         }
         return 0;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale, or the scale was changed:
+        // laid out afresh in the frame Windows suggests.
+        layOut(HIWORD(wParam));
+        fitFrame(*reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_GETOBJECT:
+        // A screen reader asks for the window before it reads its controls;
+        // only then is the COM apartment entered for the annotations.
+        if (!m_annotations) {
+            annotateControls();
+        }
+        break;
     case WM_DESTROY:
+        m_annotations.reset();
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -351,7 +415,10 @@ void Form1::Form_Load()
 void Form1::Command1_Click()
 {
     names::GenerateName(isChecked(OptionMale), isChecked(OptionFemale), m_names, m_random,
-                        [this](const std::u16string& name) { setText(TextName, name); });
+                        [this](const std::u16string& name) {
+                            setText(TextName, name);
+                            m_announce(TextName, widen(layout::AnnouncementLead) + widen(name));
+                        });
 }
 
 void Form1::OptionMale_Click()

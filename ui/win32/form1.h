@@ -2,6 +2,7 @@
 
 #include "names/nametable.h"
 #include "names/randomsource.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/appearance.h"
 #include "ui/win32/picturebox.h"
 #include "ui/win32/windowengine.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +28,12 @@ using WebPageOpener = std::function<std::int32_t(const std::u16string& address)>
 class Form1 final : public EngineWindow
 {
 public:
-    // The random source and the browser launcher are the program's own
-    // unless a caller (a test) hands in others. Builds the window and its
-    // sixteen controls, hidden.
+    // The random source, the browser launcher and the screen reader
+    // announcer are the program's own unless a caller (a test) hands in
+    // others. Builds the window and its sixteen controls, hidden, at the
+    // scale of the monitor it starts on.
     explicit Form1(names::RandomSource& random = names::ProcessRandom(),
-                   WebPageOpener openWebPage = {});
+                   WebPageOpener openWebPage = {}, Announcer announce = {});
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -51,6 +54,9 @@ private:
 
     void createControls();
     void arrangeTabOrder();
+    void layOut(int dpi);
+    void fitFrame(const RECT& frame);
+    void annotateControls();
     void onCommand(int controlId, int notification);
     std::optional<LRESULT> colourControl(HDC dc, HWND control) const;
 
@@ -60,11 +66,14 @@ private:
     void Command2_Click();
     void Command4_Click();
 
-    const int m_dpi;
-    const WindowFont m_font;
-    const WindowFont m_boldFont;
+    // The scale the window is laid out at, and what was made for it.
+    int m_dpi = USER_DEFAULT_SCREEN_DPI;
+    std::unique_ptr<WindowFont> m_font;
+    std::unique_ptr<WindowFont> m_boldFont;
+    std::unique_ptr<Picture> m_banner;
     const Palette m_palette;
-    const Picture m_banner;
+    // Made when a screen reader first asks for the window.
+    std::unique_ptr<ControlAnnotations> m_annotations;
     HWND m_window = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND m_lastFocus = nullptr;
@@ -82,6 +91,7 @@ private:
     names::NameTables m_names;
     names::RandomSource& m_random;
     WebPageOpener m_openWebPage;
+    Announcer m_announce;
 };
 
 } // namespace ui

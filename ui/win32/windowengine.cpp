@@ -42,8 +42,10 @@ void reportToUser(const std::wstring& message)
     if (boxOpen) {
         return;
     }
-    boxOpen = true;
+    // Everything that can fail comes before the flag is set, so that it is
+    // never left set with no box open.
     const std::wstring title = widen(description::Title);
+    boxOpen = true;
     MessageBoxW(GetActiveWindow(), message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
     boxOpen = false;
 }
@@ -89,7 +91,7 @@ bool isPushButton(HWND control)
 
 void SetErrorReporter(ErrorReporter reporter)
 {
-    currentReporter() = std::move(reporter);
+    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(reportToUser);
 }
 
 void ReportError(const char* what) noexcept

@@ -17,7 +17,8 @@ namespace ui {
 // Shows the user an error that ended an action of the program.
 using ErrorReporter = std::function<void(const std::wstring& message)>;
 
-// Replaces how errors are shown (by default: a line on stderr and a message box).
+// Replaces how errors are shown (by default: a line on stderr and a message
+// box); an empty reporter brings the default back.
 void SetErrorReporter(ErrorReporter reporter);
 
 // Reports an error that ended a handler; what is the error's own text, or

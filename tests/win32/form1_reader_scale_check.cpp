@@ -1,0 +1,174 @@
+// The Win32 window in process, under wine, for what Windows asks of it
+// beyond its looks: each new name announced to screen readers, names for
+// the name box and the banner, no COM before the window shows, a new
+// layout when the monitor's scale changes, and the default error box.
+//   form1_reader_scale_check             the checks
+//   form1_reader_scale_check layout      prints the layout at the start scale
+//   form1_reader_scale_check layout 144  the same after a change to 144 dpi
+
+#include "common/scriptedrandom.h"
+#include "ui/form1description.h"
+#include "ui/win32/appearance.h"
+#include "ui/win32/form1.h"
+#include "ui/win32/windowengine.h"
+#include "win32/annotationrecorder.h"
+#include "win32/checks.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace layout = ui::description;
+
+constexpr CLSID AnnotationService = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+
+std::wstring widen(std::u16string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+// Every control's place in the client area and font height, and the client
+// area's size: one line each.
+std::string layoutOf(const ui::Form1& form)
+{
+    std::string lines;
+    char line[128];
+    for (const layout::Control& control : layout::Controls) {
+        HWND child = form.control(control.name);
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&place), 2);
+        LOGFONTW font = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        std::snprintf(line, sizeof line, "%s %ld %ld %ld %ld font %ld\n", control.name.data(),
+                      place.left, place.top, place.right, place.bottom, font.lfHeight);
+        lines += line;
+    }
+    RECT client;
+    GetClientRect(form.handle(), &client);
+    std::snprintf(line, sizeof line, "client %ld %ld\n", client.right, client.bottom);
+    return lines + line;
+}
+
+// Tells form that its monitor's scale is now dpi, with the frame Windows
+// would suggest: the same place, sized for the new client area.
+void changeScale(const ui::Form1& form, int dpi)
+{
+    RECT frame = {0, 0, MulDiv(layout::ClientArea.width, dpi, layout::TwipsPerInch),
+                  MulDiv(layout::ClientArea.height, dpi, layout::TwipsPerInch)};
+    AdjustWindowRectEx(&frame, GetWindowLongW(form.handle(), GWL_STYLE), FALSE,
+                       GetWindowLongW(form.handle(), GWL_EXSTYLE));
+    RECT now;
+    GetWindowRect(form.handle(), &now);
+    OffsetRect(&frame, now.left - frame.left, now.top - frame.top);
+    SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&frame));
+}
+
+int printLayout(int argc, char** argv)
+{
+    ui::Form1 form;
+    if (argc > 2) {
+        changeScale(form, std::atoi(argv[2]));
+    }
+    std::fputs(layoutOf(form).c_str(), stdout);
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1) {
+        return printLayout(argc, argv);
+    }
+    testing::Checks check;
+    std::vector<std::pair<HWND, std::wstring>> heard; // source and text
+    testing::ScriptedRandom random({0.25, 0.5});
+    ui::Form1 form(random, {}, [&heard](HWND source, const std::wstring& text) {
+        heard.push_back({source, text});
+    });
+    form.Form_Load();
+    APTTYPE apartment;
+    APTTYPEQUALIFIER qualifier;
+    check(CoGetApartmentType(&apartment, &qualifier) == CO_E_NOTINITIALIZED,
+          "the window is made and loaded without COM");
+    form.show();
+    ui::DeliverWaitingMessages(form.handle());
+    HWND nameBox = form.control("TextName");
+    HWND generate = form.control("Command1");
+
+    // The announcement: the name box's news, the same words as on Linux.
+    SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
+    SetFocus(generate);
+    SendMessageW(generate, BM_CLICK, 0, 0);
+    SendMessageW(generate, BM_CLICK, 0, 0);
+    const auto maleEntry = [&form](int index) {
+        return widen(form.nameTables().MaleNames.at(index));
+    };
+    check(heard.size() == 2 && heard[0].first == nameBox &&
+              heard[0].second == L"Generated name: " + maleEntry(250) &&
+              heard[1].second == L"Generated name: " + maleEntry(500),
+          "each new name is announced from the name box as \"Generated name: <name>\"");
+    check(GetFocus() == generate, "the focus stays on Generate Name");
+    SendMessageW(form.control("OptionFemale"), BM_CLICK, 0, 0);
+    check(heard.size() == 2, "emptying the name box announces nothing");
+    // wine's UI Automation lacks the notification: the window goes on without it.
+    check(!ui::RaiseNotification(nameBox, L"Generated name: Test") &&
+              GetProcAddress(LoadLibraryW(L"uiautomationcore.dll"), "UiaRaiseNotificationEvent") ==
+                  nullptr,
+          "where Windows lacks the notification, none is raised");
+
+    // A change of scale and back again leaves the window as it started.
+    const std::string atStart = layoutOf(form);
+    changeScale(form, 144);
+    const std::string at144 = layoutOf(form);
+    changeScale(form, ui::WindowDpi(form.handle()));
+    check(at144 != atStart && layoutOf(form) == atStart,
+          "back at the start scale the window is laid out as it started");
+
+    // The annotations are made when a screen reader first asks for the window.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        testing::AnnotationRecorder annotations(AnnotationService);
+        check(annotations.texts.empty(), "nothing is annotated before a screen reader asks");
+        SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+        HWND banner = form.control("Picture1");
+        const std::map<std::pair<HWND, bool>, std::wstring> expected = {
+            {{nameBox, false}, L"Generated Name"},
+            {{banner, false}, L"Velmora 2 Name Generator banner"},
+            {{banner, true}, L"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
+        };
+        check(annotations.texts == expected,
+              "the name box and the banner are named, the banner described");
+        SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+        check(annotations.texts == expected, "asked again, the window annotates nothing twice");
+        DestroyWindow(form.handle());
+        check(annotations.texts.empty(), "the annotations go with the window");
+    }
+
+    // An empty reporter brings back the message box, here closed as soon as it shows.
+    static int boxesShown = 0;
+    MSG quit; // the closed window's, which would end a message box at once
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ui::SetErrorReporter({});
+    const UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND box = FindWindowW(L"#32770", L"Velmora 2 Name Generator")) {
+            ++boxesShown;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    ui::ReportError("first");
+    ui::ReportError("second");
+    KillTimer(nullptr, closer);
+    check(boxesShown == 2, "an empty reporter brings back the error box, once for each error");
+    return check.finish();
+}
