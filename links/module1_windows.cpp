@@ -4,6 +4,7 @@
 #include "links/codepage_windows.h"
 #include "links/module1.h"
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,18 @@ namespace {
 
 // The shell's "file not found" result, for an address it must never see.
 constexpr std::int32_t RefusedAddress = SE_ERR_FNF;
+
+// The shell's ShellExecuteA. shell32 weighs almost a MiB, so it is loaded
+// at the first link click rather than with the program.
+decltype(&ShellExecuteA) shellExecuteA()
+{
+    static const auto function = reinterpret_cast<decltype(&ShellExecuteA)>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteA")));
+    if (function == nullptr) {
+        throw std::runtime_error("The Windows shell could not be loaded");
+    }
+    return function;
+}
 
 } // namespace
 
@@ -61,8 +74,8 @@ std::int32_t OpenWebPage(const std::u16string& address)
     if (!operation || !file || !directory) {
         return RefusedAddress;
     }
-    HINSTANCE result = ShellExecuteA(desktop, operation->c_str(), file->c_str(), nullptr,
-                                     directory->c_str(), SW_SHOWNORMAL);
+    HINSTANCE result = shellExecuteA()(desktop, operation->c_str(), file->c_str(), nullptr,
+                                       directory->c_str(), SW_SHOWNORMAL);
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }
 

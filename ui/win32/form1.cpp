@@ -139,7 +139,7 @@ void registerForm1Class()
 
 Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     : m_dpi(SystemDpi()), m_font(m_dpi, false), m_boldFont(m_dpi, true),
-      m_banner(LoadJpegResource(VELMORA_BANNER, m_dpi)), m_random(random),
+      m_banner(LoadBitmapResource(VELMORA_BANNER, m_dpi)), m_random(random),
       m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
 {
     registerForm1Class();
