@@ -6,11 +6,13 @@
 #include "common/scriptedrandom.h"
 #include "ui/form1description.h"
 #include "ui/win32/form1.h"
+#include "ui/win32/resources.h"
 #include "ui/win32/windowengine.h"
 #include "win32/checks.h"
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,16 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false)
     ui::DeliverWaitingMessages(form.handle());
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
+}
+
+COLORREF pixelOf(const ui::Picture& picture, int x, int y)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, picture.handle());
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return colour;
 }
 
 std::u16string clipboardText()
@@ -173,5 +185,14 @@ int main()
     press(form, VK_RIGHT);
     check(isChecked(female) && textOf(nameBox).empty(),
           "choosing Female with an arrow key empties the name box");
+
+    // The banner keeps its place beside a layout scaled for the screen's dpi.
+    for (const auto [dpi, width, height] : {std::array{96, 125, 119}, std::array{144, 188, 179}}) {
+        const ui::Picture banner = ui::LoadBitmapResource(VELMORA_BANNER, dpi);
+        const COLORREF navy = RGB(0, 0, 128);
+        check(banner.size().cx == width && banner.size().cy == height &&
+                  pixelOf(banner, 0, 0) == navy && pixelOf(banner, width - 1, height - 1) == navy,
+              "the banner takes its size times dpi / 96, its navy ground kept");
+    }
     return check.finish();
 }
