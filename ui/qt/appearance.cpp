@@ -57,6 +57,11 @@ void PrepareAppearance()
     QFont::insertSubstitutions(WindowFontFamily, {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s,
                                                   u"Nimbus Sans"_s, u"Nimbus Sans L"_s,
                                                   u"Helvetica"_s, u"FreeSans"_s, u"DejaVu Sans"_s});
+    // The window font is the application's too, and so the error box's.
+    // Otherwise Qt would load the desktop's default font only for the name
+    // box, which lays out its empty text in that font before it takes the
+    // window's.
+    QApplication::setFont(WindowFont());
 }
 
 QFont WindowFont()
