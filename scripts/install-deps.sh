@@ -8,6 +8,7 @@ windows_build=(
     cmake make
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64  # the cross compiler, windres and objdump
     nsis                                            # the installer
+    libjpeg-turbo-progs                             # djpeg decodes the banner at build time
 )
 if [[ "${1:-}" == "--windows" ]]; then
     packages=("${windows_build[@]}")
@@ -17,6 +18,7 @@ else
         qt6-base-dev qt6-base-dev-tools libgl-dev
         qt6-qpa-plugins        # the X11 platform plugin
         fonts-liberation       # stands in for MS Sans Serif
+        libjpeg-turbo-progs    # djpeg decodes the banner at build time
     )
 fi
 if [[ "${1:-}" == "--tests" ]]; then

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QImageReader>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
@@ -174,9 +175,20 @@ private Q_SLOTS:
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
 
-        const QList<QSize> iconSizes = form.windowIcon().availableSizes();
-        QVERIFY(iconSizes.contains(QSize(16, 16)));
-        QVERIFY(iconSizes.contains(QSize(32, 32)));
+        // Both images of the icon file, pixel for pixel as Qt decodes it.
+        QImageReader iconFile(QStringLiteral(VELMORA_ICON_FILE));
+        QList<QSize> iconSizes;
+        for (int index = 0; index < iconFile.imageCount(); ++index) {
+            QVERIFY(iconFile.jumpToImage(index));
+            const QImage image = iconFile.read();
+            iconSizes.append(image.size());
+            QCOMPARE(form.windowIcon()
+                         .pixmap(image.size())
+                         .toImage()
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
+        QCOMPARE(iconSizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
 
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY((form.geometry().center() - screen.center()).manhattanLength() <= 2);

@@ -3,6 +3,7 @@
 #include "ui/form1description.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QProxyStyle>
 #include <QStringList>
 #include <QStyleFactory>
@@ -15,6 +16,9 @@ namespace ui {
 namespace {
 
 const QString WindowFontFamily = QString::fromLatin1(description::FontFamily);
+
+// The stand-ins drawn to Arial's widths, which are also Helvetica's.
+const QStringList ArialWidthFamilies{u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s};
 
 // Qt's classic Windows style: its group boxes run the border line through
 // the middle of the caption. It draws that caption in the text colour meant
@@ -54,16 +58,30 @@ void PrepareAppearance()
     // Free desktops rarely have MS Sans Serif. Its stand-ins come in order of
     // fit: first the families drawn to Arial's widths, which are also
     // Helvetica's, and only then wider ones.
-    QFont::insertSubstitutions(WindowFontFamily, {u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s,
-                                                  u"Nimbus Sans"_s, u"Nimbus Sans L"_s,
-                                                  u"Helvetica"_s, u"FreeSans"_s, u"DejaVu Sans"_s});
+    QFont::insertSubstitutions(WindowFontFamily,
+                               ArialWidthFamilies + QStringList{u"Nimbus Sans"_s,
+                                                                u"Nimbus Sans L"_s, u"Helvetica"_s,
+                                                                u"FreeSans"_s, u"DejaVu Sans"_s});
+    // The window font is the application's too, and so the error box's.
+    // Otherwise Qt would load the desktop's default font only for the name
+    // box, which lays out its empty text in that font before it takes the
+    // window's.
+    QApplication::setFont(WindowFont());
 }
 
 QFont WindowFont()
 {
     QFont font(WindowFontFamily);
     font.setPointSizeF(description::FontPoints);
+    // Every text the window shows is plain ASCII, which each stand-in holds,
+    // so Qt need not gather fallback fonts for missing letters.
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
+}
+
+bool HasArialWidths(const QFont& font)
+{
+    return ArialWidthFamilies.contains(QFontInfo(font).family());
 }
 
 QFont BoldWindowFont()

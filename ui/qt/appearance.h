@@ -28,4 +28,8 @@ void PrepareAppearance();
 QFont WindowFont();
 QFont BoldWindowFont();
 
+// Whether font is drawn in a stand-in with Arial's widths, in which every
+// caption of the window fits its control.
+bool HasArialWidths(const QFont& font);
+
 } // namespace ui

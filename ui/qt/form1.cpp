@@ -3,7 +3,9 @@
 #include "links/module1.h"
 #include "links/webaddresses.h"
 #include "names/namepicker.h"
+#include "ui/bannerpixels.h"
 #include "ui/form1description.h"
+#include "ui/iconpixels.h"
 #include "ui/qt/announcer.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/enterpressesbutton.h"
@@ -12,6 +14,8 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -88,6 +92,19 @@ QWidget* makeControl(const layout::Control& control, QWidget* container)
     return nullptr;
 }
 
+// The icon's images, decoded when the program was built. Every pixel is
+// either opaque or 0, so the pixels are premultiplied as they stand.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const icon::Image& image : icon::Images) {
+        const QImage pixels(reinterpret_cast<const uchar*>(image.pixels), image.width, image.height,
+                            image.width * 4, QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(pixels));
+    }
+    return icon;
+}
+
 // The system's colours are those of the application palette; "window" is
 // the ground of edit fields and documents, Qt's Base.
 QColor resolve(layout::Colour colour)
@@ -140,7 +157,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(WindowTitle());
-    setWindowIcon(QIcon(u":/ui/assets/icon.ico"_s));
+    setWindowIcon(programIcon());
     setFont(WindowFont());
     setFixedSize(pixels(layout::ClientArea).size());
     QPalette navy = palette();
@@ -179,8 +196,11 @@ void Form1::createControls()
     OptionFemale = findChild<QRadioButton*>(u"OptionFemale"_s);
     OptionMale = findChild<QRadioButton*>(u"OptionMale"_s);
 
-    // The banner: always exactly the size of its image, unscaled from the top left.
-    const QPixmap banner(u":/ui/assets/banner.jpg"_s);
+    // The banner: always exactly the size of its image, unscaled from the top
+    // left. Its pixels were decoded when the program was built.
+    const QImage pixels(reinterpret_cast<const uchar*>(banner::Pixels.data()), banner::Width,
+                        banner::Height, banner::Width * 4, QImage::Format_RGB32);
+    const QPixmap banner = QPixmap::fromImage(pixels);
     Picture1->setPixmap(banner);
     Picture1->resize(banner.size());
     Picture1->setAccessibleName(toQString(layout::BannerAccessibleName));
@@ -199,6 +219,12 @@ void Form1::fitCaptions()
 {
     // Where the stand-in for the window font is wider than the original,
     // narrow its letters just enough for every caption to fit its control.
+    // In the first stand-ins every caption fits with room to spare (the
+    // layout test measures them), so only another one is measured: that
+    // loads the glyphs of every caption before the window can show.
+    if (HasArialWidths(font())) {
+        return;
+    }
     constexpr int narrowest = 70;
     constexpr int step = 5;
     for (int stretch = QFont::Unstretched; !captionsFit() && stretch > narrowest;) {

@@ -221,7 +221,7 @@ void Form1::layOut(int dpi)
     // The new fonts and banner are taken up before the old ones go.
     auto font = std::make_unique<WindowFont>(dpi, false);
     auto boldFont = std::make_unique<WindowFont>(dpi, true);
-    auto banner = std::make_unique<Picture>(LoadJpegResource(VELMORA_BANNER, dpi));
+    auto banner = std::make_unique<Picture>(LoadBitmapResource(VELMORA_BANNER, dpi));
     for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
         const layout::Control& control = layout::Controls[index];
         // Edges from the twips of the client area, so neighbours stay flush

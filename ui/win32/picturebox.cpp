@@ -1,72 +1,59 @@
 #include "ui/win32/picturebox.h"
 
 #include <stdexcept>
-#include <utility>
-
-#include <objbase.h>
-#include <wincodec.h>
 
 namespace ui {
 
 namespace {
 
-// Holds one reference to a COM object and releases it.
-template <typename Interface> class ComReference
+// A memory device context with bitmap selected into it, for as long as it lives.
+class BitmapContext
 {
 public:
-    ComReference() = default;
-    ~ComReference()
+    explicit BitmapContext(HBITMAP bitmap)
+        : m_dc(CreateCompatibleDC(nullptr)), m_previous(SelectObject(m_dc, bitmap))
     {
-        if (m_object != nullptr) {
-            m_object->Release();
-        }
     }
-    ComReference(const ComReference&) = delete;
-    ComReference& operator=(const ComReference&) = delete;
+    ~BitmapContext()
+    {
+        SelectObject(m_dc, m_previous);
+        DeleteDC(m_dc);
+    }
+    BitmapContext(const BitmapContext&) = delete;
+    BitmapContext& operator=(const BitmapContext&) = delete;
 
-    Interface* operator->() const { return m_object; }
-    Interface* get() const { return m_object; }
-    Interface** out() { return &m_object; }
+    HDC handle() const { return m_dc; }
 
 private:
-    Interface* m_object = nullptr;
+    HDC m_dc;
+    HGDIOBJ m_previous;
 };
 
-// COM for the calling thread, for as long as the decoding takes.
-class ComScope
+// picture resampled to size, averaging the pixels each new one covers.
+Picture scaled(const Picture& picture, SIZE size)
 {
-public:
-    ComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_result)) {
-            CoUninitialize();
-        }
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = size.cx;
+    format.bmiHeader.biHeight = -size.cy; // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) {
+        throw std::runtime_error("There is no memory for the banner picture");
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
-void check(HRESULT result)
-{
-    if (FAILED(result)) {
-        throw std::runtime_error("The banner picture could not be decoded");
+    Picture result(bitmap, size);
+    const BitmapContext source(picture.handle());
+    const BitmapContext target(result.handle());
+    SetStretchBltMode(target.handle(), HALFTONE);
+    SetBrushOrgEx(target.handle(), 0, 0, nullptr);
+    if (!StretchBlt(target.handle(), 0, 0, size.cx, size.cy, source.handle(), 0, 0,
+                    picture.size().cx, picture.size().cy, SRCCOPY)) {
+        throw std::runtime_error("The banner picture could not be scaled");
     }
-}
-
-std::pair<const BYTE*, DWORD> resourceBytes(int resourceId)
-{
-    HMODULE program = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
-    HGLOBAL loaded = resource != nullptr ? LoadResource(program, resource) : nullptr;
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) {
-        throw std::runtime_error("The banner picture is missing from the program");
-    }
-    return {static_cast<const BYTE*>(bytes), SizeofResource(program, resource)};
+    return result;
 }
 
 LRESULT CALLBACK pictureBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -108,56 +95,23 @@ LRESULT CALLBACK pictureBoxProcedure(HWND box, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-Picture LoadJpegResource(int resourceId, int dpi)
+Picture LoadBitmapResource(int resourceId, int dpi)
 {
-    const auto [bytes, byteCount] = resourceBytes(resourceId);
-    const ComScope com;
-
-    ComReference<IWICImagingFactory> factory;
-    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out())));
-    ComReference<IWICStream> stream;
-    check(factory->CreateStream(stream.out()));
-    check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), byteCount));
-    ComReference<IWICBitmapDecoder> decoder;
-    check(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                           decoder.out()));
-    ComReference<IWICBitmapFrameDecode> frame;
-    check(decoder->GetFrame(0, frame.out()));
-    ComReference<IWICFormatConverter> converter;
-    check(factory->CreateFormatConverter(converter.out()));
-    check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                                nullptr, 0.0, WICBitmapPaletteTypeCustom));
-
-    UINT width = 0;
-    UINT height = 0;
-    check(converter->GetSize(&width, &height));
-    IWICBitmapSource* pixels = converter.get();
-    ComReference<IWICBitmapScaler> scaler;
-    if (dpi != USER_DEFAULT_SCREEN_DPI) {
-        width = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, USER_DEFAULT_SCREEN_DPI));
-        height = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, USER_DEFAULT_SCREEN_DPI));
-        check(factory->CreateBitmapScaler(scaler.out()));
-        check(scaler->Initialize(converter.get(), width, height, WICBitmapInterpolationModeFant));
-        pixels = scaler.get();
-    }
-
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = static_cast<LONG>(width);
-    format.bmiHeader.biHeight = -static_cast<LONG>(height); // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // A device-independent bitmap, as the build made it: nothing to decode.
+    auto* bitmap =
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bitmap == nullptr) {
-        throw std::runtime_error("There is no memory for the banner picture");
+        throw std::runtime_error("The banner picture is missing from the program");
     }
-    Picture picture(bitmap, {static_cast<LONG>(width), static_cast<LONG>(height)});
-    const UINT stride = width * 4;
-    check(pixels->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)));
-    return picture;
+    BITMAP format = {};
+    GetObjectW(bitmap, sizeof(format), &format);
+    Picture picture(bitmap, {format.bmWidth, format.bmHeight});
+    if (dpi == USER_DEFAULT_SCREEN_DPI) {
+        return picture;
+    }
+    return scaled(picture, {MulDiv(format.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI),
+                            MulDiv(format.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI)});
 }
 
 void RegisterPictureBoxClass()

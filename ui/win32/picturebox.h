@@ -36,10 +36,10 @@ private:
     SIZE m_size;
 };
 
-// Decodes a JPEG held as an RCDATA resource of the program with the
-// Windows Imaging Component, at its own size times dpi / 96, so that the
-// image keeps its place beside the scaled layout.
-Picture LoadJpegResource(int resourceId, int dpi);
+// A bitmap resource of the program at its own size times dpi / 96, so that
+// the image keeps its place beside the scaled layout: pixel for pixel at
+// 96 dpi, smoothly resampled above.
+Picture LoadBitmapResource(int resourceId, int dpi);
 
 void RegisterPictureBoxClass();
 
