@@ -6,6 +6,8 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; Reproducible builds: the installer stores no file times of the build.
+SetDateSave off
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
