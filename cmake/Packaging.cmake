@@ -22,6 +22,7 @@ set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A tool for players, not a game: Debian's games section is for programs in /usr/games.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VELMORA_HOMEPAGE}")
 # Library dependencies come from dpkg-shlibdeps. The window font is found at
@@ -31,10 +32,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # The program goes in stripped; its debug information in the -dbgsym package.
+# lintian finds nothing in either package but one note on the debug one,
+# cannot-check-whether-usr-share-doc-symlink-points-to-foreign-package: its
+# documentation folder links to the program's, as in Debian's own debug
+# packages, and lintian, shown no source package, cannot tell that both come
+# from the same source.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack/RemoveComment.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/cpack/RepairDebugSymbolsPackage.cmake")
-# xz stores no time stamp (gzip would store the time of packaging).
+# xz, as dpkg-deb uses, stores no time stamp.
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 # cpack stamps every file and archive member with SOURCE_DATE_EPOCH when it

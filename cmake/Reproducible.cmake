@@ -3,8 +3,8 @@
 # stores is the time of the last commit (SOURCE_DATE_EPOCH, the
 # reproducible-builds.org convention; a value already in the environment wins).
 #
-# Sets VELMORA_SOURCE_DATE_EPOCH, which the packaging hands to cpack, to
-# cmake -E tar and to makensis.
+# Sets VELMORA_SOURCE_DATE_EPOCH, which the packaging hands to cpack and to
+# cmake -E tar. (The installer stores no times at all: SetDateSave off.)
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(VELMORA_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")

@@ -49,9 +49,7 @@ if(named)
 endif()
 message(STATUS "${fields}")
 
-# No error, warning or informational tag. The debug symbols package links its
-# documentation folder to the program's; lintian, seeing no source package,
-# says it cannot tell whether that folder belongs to the same source.
+# No error, warning or informational tag but the one cmake/Packaging.cmake explains.
 execute_process(COMMAND lintian --pedantic --display-info --fail-on error,warning,info,pedantic
         --suppress-tags cannot-check-whether-usr-share-doc-symlink-points-to-foreign-package
         ${package} ${debug_package}
