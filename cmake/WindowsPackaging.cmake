@@ -17,8 +17,11 @@ add_custom_command(
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${portable_dir}" "${package_dir}"
     COMMAND "${CMAKE_COMMAND}" -E copy "$<TARGET_FILE:velmora2-name-generator>" "${portable_dir}/"
     COMMAND "${CMAKE_COMMAND}" -E copy "${PROJECT_SOURCE_DIR}/LICENSE" "${portable_dir}/LICENSE.txt"
-    COMMAND "${CMAKE_COMMAND}" -E chdir "${portable_dir}" "${CMAKE_COMMAND}" -E tar cf
-        "${VELMORA_WINDOWS_ZIP}" --format=zip velmora2-name-generator.exe LICENSE.txt
+    # SOURCE_DATE_EPOCH gives every entry the last commit's time (reproducible builds).
+    COMMAND "${CMAKE_COMMAND}" -E chdir "${portable_dir}"
+        "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
+        "${CMAKE_COMMAND}" -E tar cf "${VELMORA_WINDOWS_ZIP}" --format=zip
+        velmora2-name-generator.exe LICENSE.txt
     DEPENDS velmora2-name-generator "${PROJECT_SOURCE_DIR}/LICENSE"
     COMMENT "Zipping the portable program"
     VERBATIM)

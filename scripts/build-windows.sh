@@ -25,6 +25,20 @@ if [[ -n "$foreign" ]]; then
     exit 1
 fi
 
+# Hardened: ASLR (also above 4 GiB) and DEP, and the stack protector's
+# run-time check from libssp linked in (cmake/Hardening.cmake).
+headers="$(x86_64-w64-mingw32-objdump -p "$program")"
+for feature in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
+    if ! grep -qw "$feature" <<<"$headers"; then
+        echo "the program is built without $feature" >&2
+        exit 1
+    fi
+done
+if ! grep -qa 'stack smashing detected' "$program"; then
+    echo "the program is built without the stack protector" >&2
+    exit 1
+fi
+
 echo "imports: $(tr '\n' ' ' <<<"$imports")"
 echo "portable zip: $(ls "$build_dir"/packages/*-windows-x64.zip)"
 echo "installer: $(ls "$build_dir"/packages/*-setup.exe)"

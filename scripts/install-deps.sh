@@ -15,10 +15,10 @@ if [[ "${1:-}" == "--windows" ]]; then
 else
     packages=(
         cmake g++ make pkg-config
-        qt6-base-dev qt6-base-dev-tools libgl-dev
-        qt6-qpa-plugins        # the X11 platform plugin
+        qt6-base-dev qt6-base-dev-tools libgl-dev  # libqt6gui6 brings the X11 platform plugin
         fonts-liberation       # stands in for MS Sans Serif
         libjpeg-turbo-progs    # djpeg decodes the banner at build time
+        dpkg-dev file          # Debian's hardening flags (dpkg-buildflags); the Debian package
     )
 fi
 if [[ "${1:-}" == "--tests" ]]; then
@@ -27,8 +27,8 @@ if [[ "${1:-}" == "--tests" ]]; then
         imagemagick xdotool                         # the README screenshots
         desktop-file-utils appstream                # validators for the desktop files
         valgrind                                    # the leak check
+        lintian devscripts                          # the Debian package's checks (hardening-check)
         dbus-daemon at-spi2-core                    # a screen reader's session
-        dpkg-dev file                               # the Debian package
         "${windows_build[@]}"                       # the Windows program
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
         fonts-dejavu-core                           # the wider stand-in font the pictures try

@@ -15,6 +15,8 @@ SetCompressor /SOLID lzma
 ; Sharp at every scale: Windows must not stretch the installer's pages.
 ManifestDPIAware true
 ManifestDPIAwareness "PerMonitorV2,System"
+; Reproducible builds: the installer stores no file times of the build.
+SetDateSave off
 
 !define APP_EXE "velmora2-name-generator.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora2NameGenerator"

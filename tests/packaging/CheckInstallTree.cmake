@@ -15,7 +15,11 @@ set(expected
     share/metainfo/org.example.velmora2namegen.metainfo.xml
     share/icons/hicolor/16x16/apps/org.example.velmora2namegen.png
     share/icons/hicolor/32x32/apps/org.example.velmora2namegen.png
-    share/icons/hicolor/128x128/apps/org.example.velmora2namegen.png)
+    share/icons/hicolor/128x128/apps/org.example.velmora2namegen.png
+    share/icons/hicolor/256x256/apps/org.example.velmora2namegen.png
+    share/man/man1/velmora2-name-generator.1.gz
+    share/doc/velmora2-name-generator/copyright
+    share/doc/velmora2-name-generator/changelog.gz)
 foreach(path IN LISTS expected)
     if(NOT EXISTS "${WORK_DIR}/${path}")
         message(FATAL_ERROR "not installed: ${path}")

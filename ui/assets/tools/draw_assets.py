@@ -7,6 +7,7 @@ Writes, relative to ui/assets/:
     icon-16.png   the 16x16 icon image as RGBA PNG
     icon-32.png   the 32x32 icon image as RGBA PNG
     icon-128.png  a smooth 128x128 rendition of the icon for desktop integration
+    icon-256.png  the same at 256x256, the size software centres show
 
 Run from the repository root:
     /usr/bin/python3 ui/assets/tools/draw_assets.py
@@ -198,8 +199,8 @@ def write_ico(path, maps):
 
 
 # ---------------------------------------------------------------------------
-# 128x128 icon: the same wand and sparkle arc, drawn smoothly at 4x and
-# scaled down.
+# Large icons: the same wand and sparkle arc, laid out on a 128-unit grid,
+# drawn smoothly at four times the wanted size and scaled down.
 # ---------------------------------------------------------------------------
 
 def star_points(cx, cy, r_out, r_in, points=4, rot=-90.0):
@@ -226,8 +227,8 @@ def draw_sparkle(layer, cx, cy, r, body, edge, s):
     d.ellipse((cx - hr, cy - hr, cx + hr, cy + hr), fill=(255, 255, 255, 255))
 
 
-def draw_icon_128():
-    S = 4
+def draw_icon_smooth(size):
+    S = 4 * size // 128
     N = 128 * S
     img = Image.new("RGBA", (N, N), (0, 0, 0, 0))
 
@@ -298,7 +299,7 @@ def draw_icon_128():
     for cx, cy, col in dots:
         r = 2.0 * S
         d.ellipse((cx * S - r, cy * S - r, cx * S + r, cy * S + r), fill=col + (255,))
-    return img.resize((128, 128), Image.LANCZOS)
+    return img.resize((size, size), Image.LANCZOS)
 
 
 # ---------------------------------------------------------------------------
@@ -479,7 +480,8 @@ def main():
     write_ico(os.path.join(ASSETS, "icon.ico"), [ICON32, ICON16])
     pixel_map_image(ICON16).save(os.path.join(ASSETS, "icon-16.png"))
     pixel_map_image(ICON32).save(os.path.join(ASSETS, "icon-32.png"))
-    draw_icon_128().save(os.path.join(ASSETS, "icon-128.png"))
+    for size in (128, 256):
+        draw_icon_smooth(size).save(os.path.join(ASSETS, "icon-%d.png" % size))
     save_banner_jpeg(draw_banner(), os.path.join(ASSETS, "banner.jpg"))
 
     # Check that the banner blends into the window: every border pixel of
@@ -494,7 +496,7 @@ def main():
                 p = check.getpixel((x, y))
                 worst = max(worst, max(abs(a - b) for a, b in zip(p, NAVY)))
     assert worst <= 1, "banner border differs from navy by %d" % worst
-    print("wrote icon.ico, icon-16.png, icon-32.png, icon-128.png, banner.jpg "
+    print("wrote icon.ico, icon-16.png, icon-32.png, icon-128.png, icon-256.png, banner.jpg "
           "(banner border max deviation %d)" % worst)
 
 
