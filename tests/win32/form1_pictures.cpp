@@ -97,13 +97,13 @@ int main(int argc, char** argv)
         return check.finish();
     }
     const bool scaled = environment == "144dpi";
-    check(ui::SystemDpi() == (scaled ? 144 : 96),
-          "the system runs at the dots per inch the pictures are drawn at");
 
     // One window goes through every state: each window closed costs wine a
     // wait for the window manager.
     testing::ScriptedRandom random({0.25});
     ui::Form1 form(random);
+    check(ui::WindowDpi(form.handle()) == (scaled ? 144 : 96),
+          "the window runs at the dots per inch the pictures are drawn at");
     form.Form_Load();
     form.show();
     // As after a key was pressed: the focus rectangles show.
