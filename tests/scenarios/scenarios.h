@@ -356,10 +356,8 @@ constexpr bool DifferencesNameScenarios()
 }
 static_assert(DifferencesNameScenarios());
 
-// What one driver cannot see yet: the Win32 window announces nothing so
-// far. Qt's launcher hands over the address alone; only the Win32 one shows
-// the operation, directory and show command of OpenPage.
-inline constexpr bool Win32ChecksAnnouncements = false;
+// Qt's launcher hands over the address alone; only the Win32 one shows the
+// operation, directory and show command of OpenPage.
 
 constexpr bool RunsOn(const Scenario& scenario, Engine engine)
 {

@@ -255,7 +255,10 @@ public:
         shellRefuses = m_scenario.shellRefuses;
         shellCalls.clear();
         boxes.clear();
-        ui::Form1 form(m_random);
+        m_heard.clear();
+        ui::Form1 form(m_random, {}, [this](HWND source, const std::wstring& text) {
+            m_heard.push_back({source, text});
+        });
         expect(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
         form.Form_Load();
         expect(m_random.reseeds == 1 && m_random.draws == 0, "Load seeds once and draws nothing");
@@ -286,6 +289,7 @@ private:
         const std::size_t drawsBefore = m_random.draws;
         const std::size_t callsBefore = shellCalls.size();
         const std::size_t boxesBefore = boxes.size();
+        const std::size_t heardBefore = m_heard.size();
 
         switch (step.action) {
         case sc::Do::Look:
@@ -334,8 +338,15 @@ private:
         }
         expect(textOf(nameBox) == expectedName,
                "the name box shows \"" + narrow(expectedName) + "\"");
-        // Each new name's announcement is to be checked here, once the window makes one.
-        static_assert(!sc::Win32ChecksAnnouncements);
+        // Each new name is announced from the name box, as a notification.
+        static_assert(sc::AnnouncementKind == sc::EventKind::Notification);
+        const std::u16string announced = std::u16string(sc::AnnouncedBeforeName) + expectedName;
+        const std::size_t names = sc::DrawsName(step) ? sc::DrawsOf(step) : 0;
+        expect(m_heard.size() == heardBefore + names &&
+                   (names == 0 ||
+                    (m_heard.back().source == nameBox &&
+                     m_heard.back().text == std::wstring(announced.begin(), announced.end()))),
+               "each new name is announced as \"" + narrow(announced) + "\"");
 
         if (step.chosen != sc::Gender::Unchecked) {
             expect(isChecked(form.control("OptionMale")) == (step.chosen == sc::Gender::Male) &&
@@ -367,6 +378,12 @@ private:
     const sc::Scenario& m_scenario;
     std::vector<double> m_values;
     testing::ScriptedRandom m_random;
+    struct Announcement
+    {
+        HWND source;
+        std::wstring text;
+    };
+    std::vector<Announcement> m_heard;
     int m_number = 0;
 };
 
