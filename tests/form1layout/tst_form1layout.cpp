@@ -1,6 +1,7 @@
 // The window as laid out, where its pictures (tests/pictures) cannot see
 // it: every control's kind, container, caption, requested font and focus,
-// the colours the system's theme decides, the window's frame, and the tab order.
+// the colours the system's theme decides and the window's frame; the tab
+// order is walked by the scenarios (tests/scenarios).
 
 #include "common/form1controls.h"
 #include "ui/qt/appearance.h"
@@ -208,48 +209,6 @@ private Q_SLOTS:
             QAccessible::queryAccessibleInterface(testing::control(form, "Picture1"));
         QVERIFY(banner != nullptr);
         QVERIFY(banner->text(QAccessible::Description).contains(u"NAME GENERATOR"_s));
-    }
-
-    void focusChainFollowsTheTabIndexes()
-    {
-        ui::Form1 form;
-        const QStringList expected{u"OptionMale"_s, u"OptionFemale"_s, u"TextName"_s, u"Command1"_s,
-                                   u"Command4"_s,   u"Command2"_s,     u"Picture1"_s};
-        QStringList chain;
-        QWidget* widget = testing::control(form, "OptionMale");
-        do {
-            if (widget->focusPolicy() & Qt::TabFocus) {
-                chain.append(widget->objectName());
-            }
-            widget = widget->nextInFocusChain();
-        } while (widget->objectName() != u"OptionMale"_s);
-        QCOMPARE(chain, expected);
-    }
-
-    // The Tab key walks that chain. As on other desktops, the two option
-    // buttons form one stop: Tab enters the group, the arrow keys move in it.
-    void tabKeyWalksTheWindow()
-    {
-        ui::Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(QApplication::focusWidget()->objectName(), u"OptionMale"_s);
-
-        const auto walk = [](Qt::Key key, qsizetype steps) {
-            QStringList visited;
-            for (qsizetype i = 0; i < steps; ++i) {
-                QTest::keyClick(QApplication::focusWidget(), key);
-                visited.append(QApplication::focusWidget()->objectName());
-            }
-            return visited;
-        };
-        QCOMPARE(walk(Qt::Key_Tab, 6),
-                 QStringList({u"TextName"_s, u"Command1"_s, u"Command4"_s, u"Command2"_s,
-                              u"Picture1"_s, u"OptionMale"_s}));
-        QCOMPARE(walk(Qt::Key_Backtab, 2), QStringList({u"Picture1"_s, u"Command2"_s}));
-        // Moving around never chose a gender.
-        QVERIFY(!testing::control<QRadioButton>(form, "OptionMale")->isChecked());
-        QVERIFY(!testing::control<QRadioButton>(form, "OptionFemale")->isChecked());
     }
 };
 
