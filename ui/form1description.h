@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ui::description {
@@ -137,6 +138,11 @@ inline constexpr std::u16string_view NameBoxAccessibleName = u"Generated Name";
 inline constexpr std::u16string_view BannerAccessibleName = u"Velmora 2 Name Generator banner";
 inline constexpr std::u16string_view BannerAccessibleDescription =
     u"Title artwork of the game Velmora 2 above the words NAME GENERATOR";
+// What screen readers hear of a link button besides its caption: where it leads.
+inline std::u16string LinkButtonDescription(std::u16string_view address)
+{
+    return u"Opens " + std::u16string(HostOf(address)) + u" in your web browser";
+}
 // Screen readers are told each new name as it appears: this, then the name.
 inline constexpr std::u16string_view AnnouncementLead = u"Generated name: ";
 

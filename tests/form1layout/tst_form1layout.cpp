@@ -209,6 +209,10 @@ private Q_SLOTS:
             QAccessible::queryAccessibleInterface(testing::control(form, "Picture1"));
         QVERIFY(banner != nullptr);
         QVERIFY(banner->text(QAccessible::Description).contains(u"NAME GENERATOR"_s));
+        QCOMPARE(testing::control(form, "Command2")->accessibleDescription(),
+                 u"Opens dornwick.example in your web browser"_s);
+        QCOMPARE(testing::control(form, "Command4")->accessibleDescription(),
+                 u"Opens vworkshop.example in your web browser"_s);
     }
 };
 

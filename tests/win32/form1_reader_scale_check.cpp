@@ -121,9 +121,11 @@ int main(int argc, char** argv)
             {{nameBox, false}, L"Generated Name"},
             {{banner, false}, L"Velmora 2 Name Generator banner"},
             {{banner, true}, L"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
+            {{form.control("Command2"), true}, L"Opens dornwick.example in your web browser"},
+            {{form.control("Command4"), true}, L"Opens vworkshop.example in your web browser"},
         };
         check(annotations.texts == expected,
-              "the name box and the banner are named, the banner described");
+              "the name box and the banner are named, the banner and the link buttons described");
         SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
         check(annotations.texts == expected, "asked again, the window annotates nothing twice");
         DestroyWindow(form.handle());

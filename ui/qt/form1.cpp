@@ -207,9 +207,9 @@ void Form1::createControls()
     Picture1->setAccessibleDescription(toQString(layout::BannerAccessibleDescription));
     TextName->setAccessibleName(toQString(layout::NameBoxAccessibleName));
     Command2->setAccessibleDescription(
-        u"Opens %1 in your web browser"_s.arg(toQString(layout::HostOf(links::DornwickHomePage))));
-    Command4->setAccessibleDescription(u"Opens %1 in your web browser"_s.arg(
-        toQString(layout::HostOf(links::VelmoraWorkshopHomePage))));
+        toQString(layout::LinkButtonDescription(links::DornwickHomePage)));
+    Command4->setAccessibleDescription(
+        toQString(layout::LinkButtonDescription(links::VelmoraWorkshopHomePage)));
     for (QPushButton* button : {Command1, Command2, Command4}) {
         m_enterPresses->watch(button);
     }

@@ -271,6 +271,10 @@ void Form1::annotateControls()
     m_annotations->setName(TextName, widen(layout::NameBoxAccessibleName));
     m_annotations->setName(Picture1, widen(layout::BannerAccessibleName));
     m_annotations->setDescription(Picture1, widen(layout::BannerAccessibleDescription));
+    m_annotations->setDescription(Command2,
+                                  widen(layout::LinkButtonDescription(links::DornwickHomePage)));
+    m_annotations->setDescription(
+        Command4, widen(layout::LinkButtonDescription(links::VelmoraWorkshopHomePage)));
 }
 
 void Form1::arrangeTabOrder()
