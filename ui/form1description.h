@@ -10,7 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -132,38 +132,75 @@ inline constexpr std::array<Control, 16> Controls{{
     // clang-format on
 }};
 
-// What screen readers hear where a control's caption says nothing: the
-// name box and the banner have none.
-inline constexpr std::u16string_view NameBoxAccessibleName = u"Generated Name";
-inline constexpr std::u16string_view BannerAccessibleName = u"Velmora 2 Name Generator banner";
-inline constexpr std::u16string_view BannerAccessibleDescription =
-    u"Title artwork of the game Velmora 2 above the words NAME GENERATOR";
-// What screen readers hear of a link button besides its caption: where it leads.
+// What screen readers hear of a control beyond what its caption says:
+// the name box and the banner have no caption, and a link button's caption
+// does not say where it leads.
+struct AccessibleText
+{
+    std::string_view control;
+    std::u16string name;        // "" where the caption names the control
+    std::u16string description; // "" for none
+};
+
 inline std::u16string LinkButtonDescription(std::u16string_view address)
 {
     return u"Opens " + std::u16string(HostOf(address)) + u" in your web browser";
 }
+
+inline std::array<AccessibleText, 4> AccessibleTexts()
+{
+    return {{
+        {"TextName", u"Generated Name", u""},
+        {"Picture1", u"Velmora 2 Name Generator banner",
+         u"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
+        {"Command2", u"", LinkButtonDescription(links::DornwickHomePage)},
+        {"Command4", u"", LinkButtonDescription(links::VelmoraWorkshopHomePage)},
+    }};
+}
+
 // Screen readers are told each new name as it appears: this, then the name.
 inline constexpr std::u16string_view AnnouncementLead = u"Generated name: ";
 
-// The control called name; nullopt if the window has none.
-constexpr std::optional<Control> Find(std::string_view name)
+// The place of the control called name in the window's description; a name
+// the window lacks does not compile where the index is a constant.
+constexpr std::size_t IndexOf(std::string_view name)
 {
-    for (const Control& control : Controls) {
-        if (control.name == name) {
-            return control;
+    for (std::size_t index = 0; index < Controls.size(); ++index) {
+        if (Controls[index].name == name) {
+            return index;
         }
     }
-    return std::nullopt;
+    throw std::logic_error("The window has no such control");
+}
+
+// The place of control in the client area: its own place, moved by that
+// of the frame holding it.
+constexpr Twips ClientPlace(const Control& control)
+{
+    Twips place = control.place;
+    if (control.container != "Form1") {
+        const Twips frame = Controls[IndexOf(control.container)].place;
+        place.left += frame.left;
+        place.top += frame.top;
+    }
+    return place;
+}
+
+// Every control's index in Controls, in ascending tab index.
+constexpr std::array<std::size_t, Controls.size()> TabOrder()
+{
+    std::array<std::size_t, Controls.size()> order{};
+    for (std::size_t index = 0; index < Controls.size(); ++index) {
+        order[static_cast<std::size_t>(Controls[index].tabIndex)] = index;
+    }
+    return order;
 }
 
 constexpr std::size_t CountFocusable()
 {
-    std::size_t count = 0;
-    for (const Control& control : Controls) {
-        count += TakesFocus(control.kind) ? 1 : 0;
-    }
-    return count;
+    return static_cast<std::size_t>(
+        std::count_if(Controls.begin(), Controls.end(),
+                      [](const Control& control) { return TakesFocus(control.kind); }));
 }
 
 // The controls that take the focus, in ascending tab index.
@@ -171,11 +208,9 @@ constexpr std::array<Control, CountFocusable()> FocusChain()
 {
     std::array<Control, CountFocusable()> chain{};
     std::size_t count = 0;
-    for (int index = 0; index < static_cast<int>(Controls.size()); ++index) {
-        for (const Control& control : Controls) {
-            if (control.tabIndex == index && TakesFocus(control.kind)) {
-                chain[count++] = control;
-            }
+    for (const std::size_t index : TabOrder()) {
+        if (TakesFocus(Controls[index].kind)) {
+            chain[count++] = Controls[index];
         }
     }
     return chain;

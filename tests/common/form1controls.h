@@ -24,9 +24,10 @@ template <typename Control = QWidget> Control* control(const ui::Form1& form, co
 // once, with the error's text, instead of opening a message box to wait on.
 inline void failOnHandlerErrors()
 {
-    ui::SetErrorReporter([](const QString& message) {
-        QTest::qFail(qPrintable(QStringLiteral("a handler stopped: ") + message), __FILE__,
-                     __LINE__);
+    ui::SetErrorReporter([](const std::u16string& message) {
+        QTest::qFail(
+            qPrintable(QStringLiteral("a handler stopped: ") + QString::fromStdU16String(message)),
+            __FILE__, __LINE__);
     });
 }
 

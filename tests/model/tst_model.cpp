@@ -79,7 +79,8 @@ void TestModel::randomSessionsFollowTheModel()
     std::mt19937_64 dice(seed);
 
     QStringList reports;
-    ui::SetErrorReporter([&](const QString& message) { reports.append(message); });
+    ui::SetErrorReporter(
+        [&](const std::u16string& message) { reports.append(QString::fromStdU16String(message)); });
 
     WatchedRandom random;
     QStringList launched;

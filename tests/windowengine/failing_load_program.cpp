@@ -30,8 +30,8 @@ public:
 int main(int argc, char* argv[])
 {
     // Report on stderr only: no message box to wait for.
-    ui::SetErrorReporter([](const QString& message) {
-        std::fprintf(stderr, "reported: %s\n", qUtf8Printable(message));
+    ui::SetErrorReporter([](const std::u16string& message) {
+        std::fprintf(stderr, "reported: %s\n", qUtf8Printable(QString::fromStdU16String(message)));
     });
     // As a start through execve with no arguments at all would have it.
     if (argc == 2 && std::strcmp(argv[1], "--argc-zero") == 0) {

@@ -45,7 +45,9 @@ private Q_SLOTS:
     void init()
     {
         m_reports.clear();
-        ui::SetErrorReporter([this](const QString& message) { m_reports.append(message); });
+        ui::SetErrorReporter([this](const std::u16string& message) {
+            m_reports.append(QString::fromStdU16String(message));
+        });
     }
 
     void loadRunsOnceBeforeShow_data()
@@ -99,7 +101,8 @@ private Q_SLOTS:
         QCOMPARE(m_reports.size(), 1);
 
         // A reporter that fails in turn leaves a line on stderr, and the program lives on.
-        ui::SetErrorReporter([](const QString&) { throw std::runtime_error("no memory left"); });
+        ui::SetErrorReporter(
+            [](const std::u16string&) { throw std::runtime_error("no memory left"); });
         QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
     }
 

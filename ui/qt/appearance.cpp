@@ -4,10 +4,8 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QProxyStyle>
 #include <QStringList>
 #include <QStyleFactory>
-#include <QStyleOption>
 
 using namespace Qt::StringLiterals;
 
@@ -20,25 +18,6 @@ const QString WindowFontFamily = QString::fromLatin1(description::FontFamily);
 // The stand-ins drawn to Arial's widths, which are also Helvetica's.
 const QStringList ArialWidthFamilies{u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s};
 
-// Qt's classic Windows style: its group boxes run the border line through
-// the middle of the caption. It draws that caption in the text colour meant
-// for edit fields, though; here it takes the frame's own foreground colour,
-// so it reads white on navy.
-class ClassicStyle : public QProxyStyle
-{
-public:
-    ClassicStyle() : QProxyStyle(QStyleFactory::create(u"Windows"_s)) {}
-
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
-    {
-        if (hint == SH_GroupBox_TextLabelColor && option != nullptr) {
-            return static_cast<int>(option->palette.color(QPalette::WindowText).rgba());
-        }
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 } // namespace
 
 QString WindowTitle()
@@ -49,7 +28,9 @@ QString WindowTitle()
 
 void PrepareAppearance()
 {
-    QApplication::setStyle(new ClassicStyle);
+    // Qt's classic Windows style: its group boxes run the border line through
+    // the middle of the caption, as Windows draws them.
+    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
     // Docks and task bars match the window to the installed desktop file by
     // these: the Wayland app id is the desktop file's name, and the X11
     // window class is the application name (the desktop file's StartupWMClass).

@@ -1,8 +1,5 @@
 #include "ui/qt/form1.h"
 
-#include "links/module1.h"
-#include "links/webaddresses.h"
-#include "names/namepicker.h"
 #include "ui/bannerpixels.h"
 #include "ui/form1description.h"
 #include "ui/iconpixels.h"
@@ -85,7 +82,6 @@ QWidget* makeControl(const layout::Control& control, QWidget* container)
         auto* option = new QRadioButton(caption, container);
         // Drawn like a label: window colours, not button colours.
         option->setBackgroundRole(QPalette::Window);
-        option->setForegroundRole(QPalette::WindowText);
         return option;
     }
     }
@@ -152,8 +148,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      m_random(random),
-      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
+      Form1Behaviour(random, std::move(openWebPage))
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(WindowTitle());
@@ -189,12 +184,7 @@ void Form1::createControls()
     }
 
     Picture1 = findChild<QLabel*>(u"Picture1"_s);
-    Command4 = findChild<QPushButton*>(u"Command4"_s);
-    Command2 = findChild<QPushButton*>(u"Command2"_s);
-    Command1 = findChild<QPushButton*>(u"Command1"_s);
     TextName = findChild<QLineEdit*>(u"TextName"_s);
-    OptionFemale = findChild<QRadioButton*>(u"OptionFemale"_s);
-    OptionMale = findChild<QRadioButton*>(u"OptionMale"_s);
 
     // The banner: always exactly the size of its image, unscaled from the top
     // left. Its pixels were decoded when the program was built.
@@ -203,15 +193,10 @@ void Form1::createControls()
     const QPixmap banner = QPixmap::fromImage(pixels);
     Picture1->setPixmap(banner);
     Picture1->resize(banner.size());
-    Picture1->setAccessibleName(toQString(layout::BannerAccessibleName));
-    Picture1->setAccessibleDescription(toQString(layout::BannerAccessibleDescription));
-    TextName->setAccessibleName(toQString(layout::NameBoxAccessibleName));
-    Command2->setAccessibleDescription(
-        toQString(layout::LinkButtonDescription(links::DornwickHomePage)));
-    Command4->setAccessibleDescription(
-        toQString(layout::LinkButtonDescription(links::VelmoraWorkshopHomePage)));
-    for (QPushButton* button : {Command1, Command2, Command4}) {
-        m_enterPresses->watch(button);
+    for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(text.control));
+        widget->setAccessibleName(toQString(text.name));
+        widget->setAccessibleDescription(toQString(text.description));
     }
 }
 
@@ -266,43 +251,41 @@ void Form1::setTabOrder()
         }
         previous = widget;
     }
-    OptionMale->setFocus();
+    findChild<QWidget*>(QString::fromLatin1(layout::FocusChain().front().name))->setFocus();
 }
 
 void Form1::connectHandlers()
 {
     // Every handler runs inside the dispatcher, which stops and reports an
     // error before it could unwind through Qt.
-    const auto run = [this](void (Form1::*handler)()) {
-        Dispatch([this, handler] { (this->*handler)(); });
-    };
-    const auto onClick = [this, run](QPushButton* button, void (Form1::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [run, handler] { run(handler); });
-    };
-    // The mouse and the keyboard choose an option button by clicking it; a
-    // screen reader's "toggle" action only checks it. So a new choice runs
-    // the handler as the button becomes checked, and a click on the button
-    // already chosen runs it as the click ends: once per choice either way.
-    const auto onChosen = [this, run](QRadioButton* option, void (Form1::*handler)()) {
-        auto wasChosen = std::make_shared<bool>(false);
-        connect(option, &QAbstractButton::pressed, this,
-                [option, wasChosen] { *wasChosen = option->isChecked(); });
-        connect(option, &QAbstractButton::toggled, this, [run, handler](bool checked) {
-            if (checked) {
-                run(handler);
-            }
-        });
-        connect(option, &QAbstractButton::clicked, this, [run, handler, wasChosen] {
-            if (*wasChosen) {
-                run(handler);
-            }
-        });
-    };
-    onClick(Command1, &Form1::Command1_Click);
-    onChosen(OptionMale, &Form1::OptionMale_Click);
-    onChosen(OptionFemale, &Form1::OptionFemale_Click);
-    onClick(Command2, &Form1::Command2_Click);
-    onClick(Command4, &Form1::Command4_Click);
+    for (const layout::Control& control : layout::Controls) {
+        const std::string_view name = control.name;
+        const auto click = [this, name] { Dispatch([this, name] { Click(name); }); };
+        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name));
+        if (control.kind == layout::Kind::PushButton) {
+            m_enterPresses->watch(button);
+            connect(button, &QAbstractButton::clicked, this, click);
+        } else if (control.kind == layout::Kind::OptionButton) {
+            // The mouse and the keyboard choose an option button by clicking
+            // it; a screen reader's "toggle" action only checks it. So a new
+            // choice runs the handler as the button becomes checked, and a
+            // click on the button already chosen runs it as the click ends:
+            // once per choice either way.
+            auto wasChosen = std::make_shared<bool>(false);
+            connect(button, &QAbstractButton::pressed, this,
+                    [button, wasChosen] { *wasChosen = button->isChecked(); });
+            connect(button, &QAbstractButton::toggled, this, [click](bool checked) {
+                if (checked) {
+                    click();
+                }
+            });
+            connect(button, &QAbstractButton::clicked, this, [click, wasChosen] {
+                if (*wasChosen) {
+                    click();
+                }
+            });
+        }
+    }
 }
 
 void Form1::centreOnScreen()
@@ -313,42 +296,19 @@ void Form1::centreOnScreen()
     }
 }
 
-void Form1::Form_Load()
+bool Form1::isChosen(std::string_view option) const
 {
-    names::SeedRandom(m_random);
-    names::FillNameTables(m_names);
+    return findChild<const QRadioButton*>(QString::fromLatin1(option))->isChecked();
 }
 
-void Form1::Command1_Click()
+void Form1::setNameText(const std::u16string& text)
 {
-    names::GenerateName(OptionMale->isChecked(), OptionFemale->isChecked(), m_names, m_random,
-                        [this](const std::u16string& name) {
-                            TextName->setText(QString::fromStdU16String(name));
-                            m_announcer->announce(toQString(layout::AnnouncementLead) +
-                                                  TextName->text());
-                        });
+    TextName->setText(QString::fromStdU16String(text));
 }
 
-void Form1::OptionMale_Click()
+void Form1::announce(const std::u16string& text)
 {
-    TextName->setText(QString());
-}
-
-void Form1::OptionFemale_Click()
-{
-    TextName->setText(QString());
-}
-
-void Form1::Command2_Click()
-{
-    const std::u16string address(links::DornwickHomePage);
-    m_openWebPage(address);
-}
-
-void Form1::Command4_Click()
-{
-    const std::u16string address(links::VelmoraWorkshopHomePage);
-    m_openWebPage(address);
+    m_announcer->announce(QString::fromStdU16String(text));
 }
 
 } // namespace ui

@@ -3,32 +3,14 @@
 #include "ui/qt/appearance.h"
 
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QStringList>
 
 #include <cstdio>
-#include <exception>
 #include <utility>
-
-using namespace Qt::StringLiterals;
 
 namespace ui {
 
 namespace {
-
-void reportToUser(const QString& message)
-{
-    std::fprintf(stderr, "velmora2-name-generator: error: %s\n", qUtf8Printable(message));
-    // The box runs events of its own, its painting included; an error among
-    // them must not open a second box, and so on without end.
-    static bool boxOpen = false;
-    if (boxOpen) {
-        return;
-    }
-    boxOpen = true;
-    const auto closed = qScopeGuard([] { boxOpen = false; });
-    QMessageBox::critical(QApplication::activeWindow(), WindowTitle(), message);
-}
 
 // Messages Qt gives while it connects to the display, held back until it
 // is known whether the connection worked.
@@ -50,36 +32,28 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
     startupMessages().append(message);
 }
 
-ErrorReporter& currentReporter()
-{
-    static ErrorReporter reporter = reportToUser;
-    return reporter;
-}
-
 } // namespace
 
-void SetErrorReporter(ErrorReporter reporter)
+namespace engine {
+
+std::u16string FromSystemCodePage(std::string_view text)
 {
-    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(reportToUser);
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()))
+        .toStdU16String();
 }
 
-void ReportCurrentError() noexcept
+void WriteErrorLine(const std::u16string& line)
 {
-    try {
-        QString message = u"The action stopped because of an unknown error."_s;
-        try {
-            throw;
-        } catch (const std::exception& error) {
-            message = u"The action stopped because of an error:\n"_s +
-                      QString::fromLocal8Bit(error.what());
-        } catch (...) {
-        }
-        currentReporter()(message);
-    } catch (...) {
-        std::fputs("velmora2-name-generator: error: an action stopped, and reporting it failed\n",
-                   stderr);
-    }
+    std::fprintf(stderr, "%s\n", qUtf8Printable(QString::fromStdU16String(line)));
 }
+
+void ShowErrorBox(const std::u16string& message)
+{
+    QMessageBox::critical(QApplication::activeWindow(), WindowTitle(),
+                          QString::fromStdU16String(message));
+}
+
+} // namespace engine
 
 EngineApplication::EngineApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

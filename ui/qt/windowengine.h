@@ -1,41 +1,13 @@
 #pragma once
 
+#include "ui/eventdispatch.h"
+
 #include <QApplication>
-#include <QString>
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 namespace ui {
-
-// Shows the user an error that ended an action of the program.
-using ErrorReporter = std::function<void(const QString& message)>;
-
-// Replaces how errors are shown. The default, which an empty reporter brings
-// back, writes a line on stderr and opens a message box; while that box is
-// open, further errors go to stderr only.
-void SetErrorReporter(ErrorReporter reporter);
-
-// Reports the error being handled, the one that ended a handler. Reporting
-// never ends the program: should the reporter itself fail, a line on stderr
-// is all that is left.
-void ReportCurrentError() noexcept;
-
-// The event dispatcher: runs one handler of the program. An error that ends
-// the handler stops here and is reported, so it never unwinds through Qt,
-// and the program goes on with its window and state as they were. Returns
-// whether the handler ran to its end.
-template <typename Handler> bool Dispatch(Handler&& handler) noexcept
-{
-    try {
-        handler();
-        return true;
-    } catch (...) {
-        ReportCurrentError();
-    }
-    return false;
-}
 
 // The application object of the program. Event handlers reach the program
 // through Dispatch; notify() puts the same net under every other event Qt
@@ -47,17 +19,6 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// Raises Load of form exactly once and shows form only after load returned.
-// A failed Load is reported and the form stays hidden; returns whether it loaded.
-template <typename Form> bool LoadThenShow(Form& form)
-{
-    if (!Dispatch([&form] { form.Form_Load(); })) {
-        return false;
-    }
-    form.show();
-    return true;
-}
 
 // Makes the application object, or ends the process with one plain
 // sentence on stderr when no display can be reached. Of the command line

@@ -1,7 +1,5 @@
 #include "ui/win32/form1.h"
 
-#include "links/module1.h"
-#include "names/namepicker.h"
 #include "ui/form1description.h"
 #include "ui/win32/resources.h"
 
@@ -28,48 +26,17 @@ std::wstring widen(std::u16string_view text)
     return {text.begin(), text.end()};
 }
 
-constexpr std::size_t indexOf(std::string_view name)
-{
-    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
-        if (layout::Controls[index].name == name) {
-            return index;
-        }
-    }
-    throw std::logic_error("The window has no such control");
-}
-
-// The place of control in the client area, in twips.
-layout::Twips clientPlace(const layout::Control& control)
-{
-    layout::Twips place = control.place;
-    if (control.container != "Form1") {
-        const layout::Twips frame = layout::Controls[indexOf(control.container)].place;
-        place.left += frame.left;
-        place.top += frame.top;
-    }
-    return place;
-}
-
-// The control just before control in the tab order, if any.
-std::optional<layout::Control> previousInTabOrder(const layout::Control& control)
-{
-    for (const layout::Control& other : layout::Controls) {
-        if (other.tabIndex == control.tabIndex - 1) {
-            return other;
-        }
-    }
-    return std::nullopt;
-}
-
 // Option buttons next to each other in the tab order and in the same frame
 // form one group, in which the arrow keys move and one click clears the
 // other; every other control starts a group of its own.
 bool startsGroup(const layout::Control& control)
 {
-    const std::optional<layout::Control> previous = previousInTabOrder(control);
-    return !(control.kind == layout::Kind::OptionButton && previous &&
-             previous->kind == layout::Kind::OptionButton &&
-             previous->container == control.container);
+    if (control.kind != layout::Kind::OptionButton || control.tabIndex == 0) {
+        return true;
+    }
+    const layout::Control& previous =
+        layout::Controls[layout::TabOrder()[static_cast<std::size_t>(control.tabIndex - 1)]];
+    return previous.kind != layout::Kind::OptionButton || previous.container != control.container;
 }
 
 struct WindowKind
@@ -105,13 +72,6 @@ bool isChecked(HWND option)
     return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void setText(HWND box, const std::u16string& text)
-{
-    if (!SetWindowTextW(box, reinterpret_cast<const wchar_t*>(text.c_str()))) {
-        throw std::runtime_error("The name box did not take its new text");
-    }
-}
-
 void registerForm1Class()
 {
     HINSTANCE program = GetModuleHandleW(nullptr);
@@ -138,8 +98,7 @@ void registerForm1Class()
 } // namespace
 
 Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer announce)
-    : m_random(random),
-      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage)),
+    : Form1Behaviour(random, std::move(openWebPage)),
       m_announce(announce ? std::move(announce) : Announcer(RaiseNotification))
 {
     registerForm1Class();
@@ -204,14 +163,6 @@ void Form1::createControls()
         }
         m_controls[index] = child;
     }
-
-    Picture1 = control("Picture1");
-    Command4 = control("Command4");
-    Command2 = control("Command2");
-    Command1 = control("Command1");
-    TextName = control("TextName");
-    OptionFemale = control("OptionFemale");
-    OptionMale = control("OptionMale");
 }
 
 // The one way the window is laid out, at start and whenever its scale
@@ -226,7 +177,7 @@ void Form1::layOut(int dpi)
         const layout::Control& control = layout::Controls[index];
         // Edges from the twips of the client area, so neighbours stay flush
         // at every scale.
-        const layout::Twips place = clientPlace(control);
+        const layout::Twips place = layout::ClientPlace(control);
         const int left = ToPixels(place.left, dpi);
         const int top = ToPixels(place.top, dpi);
         const int right = ToPixels(place.left + place.width, dpi);
@@ -237,7 +188,7 @@ void Form1::layOut(int dpi)
         SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), TRUE);
     }
     // The banner: always exactly the size of its image, from the top left.
-    ShowPicture(Picture1, *banner);
+    ShowPicture(control("Picture1"), *banner);
     m_font = std::move(font);
     m_boldFont = std::move(boldFont);
     m_banner = std::move(banner);
@@ -262,19 +213,20 @@ void Form1::fitFrame(const RECT& frame)
     }
 }
 
-// Names and a description for the controls whose own text says nothing to
-// a screen reader: the read-only name box (the control before it is a
-// frame, which Windows does not take for its label) and the banner.
+// Names and descriptions for the controls whose own text says too little
+// to a screen reader. Windows does not take the frame before the name box
+// for its label.
 void Form1::annotateControls()
 {
     m_annotations = std::make_unique<ControlAnnotations>();
-    m_annotations->setName(TextName, widen(layout::NameBoxAccessibleName));
-    m_annotations->setName(Picture1, widen(layout::BannerAccessibleName));
-    m_annotations->setDescription(Picture1, widen(layout::BannerAccessibleDescription));
-    m_annotations->setDescription(Command2,
-                                  widen(layout::LinkButtonDescription(links::DornwickHomePage)));
-    m_annotations->setDescription(
-        Command4, widen(layout::LinkButtonDescription(links::VelmoraWorkshopHomePage)));
+    for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
+        if (!text.name.empty()) {
+            m_annotations->setName(control(text.control), widen(text.name));
+        }
+        if (!text.description.empty()) {
+            m_annotations->setDescription(control(text.control), widen(text.description));
+        }
+    }
 }
 
 void Form1::arrangeTabOrder()
@@ -282,26 +234,22 @@ void Form1::arrangeTabOrder()
     // Tab and the arrow keys follow the order of the windows, which is
     // therefore the tab order; frames come before the controls they hold.
     HWND previous = HWND_TOP;
-    for (int tabIndex = 0; tabIndex < static_cast<int>(layout::Controls.size()); ++tabIndex) {
-        for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
-            if (layout::Controls[index].tabIndex == tabIndex) {
-                SetWindowPos(m_controls[index], previous, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                previous = m_controls[index];
-            }
-        }
+    for (const std::size_t index : layout::TabOrder()) {
+        SetWindowPos(m_controls[index], previous, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = m_controls[index];
     }
 }
 
 HWND Form1::control(std::string_view name) const
 {
-    return m_controls[indexOf(name)];
+    return m_controls[layout::IndexOf(name)];
 }
 
 void Form1::show()
 {
     ShowWindow(m_window, SW_SHOWNORMAL);
-    SetFocus(OptionMale);
+    SetFocus(control(layout::FocusChain().front().name));
     UpdateWindow(m_window);
 }
 
@@ -335,7 +283,8 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             HWND focus = GetFocus();
             m_lastFocus = IsChild(window, focus) ? focus : m_lastFocus;
         } else {
-            SetFocus(m_lastFocus != nullptr ? m_lastFocus : OptionMale);
+            SetFocus(m_lastFocus != nullptr ? m_lastFocus
+                                            : control(layout::FocusChain().front().name));
         }
         return 0;
     case WM_DPICHANGED:
@@ -375,25 +324,9 @@ void Form1::onCommand(int controlId, int notification)
     const layout::Control& control = layout::Controls[index];
     // An option button is chosen when it becomes checked. Windows also
     // reports a click when one merely receives the focus; that chooses nothing.
-    if (control.kind == layout::Kind::OptionButton && !isChecked(m_controls[index])) {
-        return;
-    }
-    struct Handler
-    {
-        std::string_view control;
-        void (Form1::*click)();
-    };
-    static constexpr std::array<Handler, 5> clickHandlers{{
-        {"Command1", &Form1::Command1_Click},
-        {"OptionMale", &Form1::OptionMale_Click},
-        {"OptionFemale", &Form1::OptionFemale_Click},
-        {"Command2", &Form1::Command2_Click},
-        {"Command4", &Form1::Command4_Click},
-    }};
-    for (const Handler& handler : clickHandlers) {
-        if (handler.control == control.name) {
-            (this->*handler.click)();
-        }
+    if ((control.kind == layout::Kind::OptionButton && isChecked(m_controls[index])) ||
+        control.kind == layout::Kind::PushButton) {
+        Click(control.name);
     }
 }
 
@@ -410,41 +343,21 @@ std::optional<LRESULT> Form1::colourControl(HDC dc, HWND control) const
     return std::nullopt;
 }
 
-void Form1::Form_Load()
+bool Form1::isChosen(std::string_view option) const
 {
-    names::SeedRandom(m_random);
-    names::FillNameTables(m_names);
+    return isChecked(control(option));
 }
 
-void Form1::Command1_Click()
+void Form1::setNameText(const std::u16string& text)
 {
-    names::GenerateName(isChecked(OptionMale), isChecked(OptionFemale), m_names, m_random,
-                        [this](const std::u16string& name) {
-                            setText(TextName, name);
-                            m_announce(TextName, widen(layout::AnnouncementLead) + widen(name));
-                        });
+    if (!SetWindowTextW(control("TextName"), reinterpret_cast<const wchar_t*>(text.c_str()))) {
+        throw std::runtime_error("The name box did not take its new text");
+    }
 }
 
-void Form1::OptionMale_Click()
+void Form1::announce(const std::u16string& text)
 {
-    setText(TextName, u"");
-}
-
-void Form1::OptionFemale_Click()
-{
-    setText(TextName, u"");
-}
-
-void Form1::Command2_Click()
-{
-    const std::u16string address(links::DornwickHomePage);
-    m_openWebPage(address);
-}
-
-void Form1::Command4_Click()
-{
-    const std::u16string address(links::VelmoraWorkshopHomePage);
-    m_openWebPage(address);
+    m_announce(control("TextName"), widen(text));
 }
 
 } // namespace ui

@@ -11,51 +11,6 @@ namespace ui {
 
 namespace {
 
-std::wstring widen(std::u16string_view text)
-{
-    return {text.begin(), text.end()};
-}
-
-// Text from the C++ runtime (an exception's what()) is in the system code page.
-std::wstring fromSystemCodePage(const std::string& text)
-{
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-void writeToErrorOutput(const std::wstring& message)
-{
-    std::fwprintf(stderr, L"velmora2-name-generator: error: %ls\n", message.c_str());
-    std::fflush(stderr);
-    OutputDebugStringW((message + L"\n").c_str());
-}
-
-// A message box runs its own message loop, in which another handler can
-// fail; its error goes to the error output instead of a second box.
-void reportToUser(const std::wstring& message)
-{
-    static bool boxOpen = false;
-    writeToErrorOutput(message);
-    if (boxOpen) {
-        return;
-    }
-    // Everything that can fail comes before the flag is set, so that it is
-    // never left set with no box open.
-    const std::wstring title = widen(description::Title);
-    boxOpen = true;
-    MessageBoxW(GetActiveWindow(), message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
-    boxOpen = false;
-}
-
-ErrorReporter& currentReporter()
-{
-    static ErrorReporter reporter = reportToUser;
-    return reporter;
-}
-
 // Every window message of the program passes through here, inside the
 // dispatcher. When a handler fails, the system's default handling stands
 // in for it, so a failed paint is still validated.
@@ -89,25 +44,34 @@ bool isPushButton(HWND control)
 
 } // namespace
 
-void SetErrorReporter(ErrorReporter reporter)
+namespace engine {
+
+std::u16string FromSystemCodePage(std::string_view text)
 {
-    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(reportToUser);
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::u16string wide(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
+                        size);
+    return wide;
 }
 
-void ReportError(const char* what) noexcept
+void WriteErrorLine(const std::u16string& line)
 {
-    try {
-        const std::wstring message =
-            what == nullptr || *what == '\0'
-                ? L"The action stopped because of an unknown error."
-                : L"The action stopped because of an error:\n" + fromSystemCodePage(what);
-        currentReporter()(message);
-    } catch (...) {
-        // The report itself failed (no memory for its text): the plain
-        // message of last resort still reaches the error output.
-        OutputDebugStringW(L"velmora2-name-generator: error: an action stopped\n");
-    }
+    const auto* text = reinterpret_cast<const wchar_t*>(line.c_str());
+    std::fwprintf(stderr, L"%ls\n", text);
+    std::fflush(stderr);
+    OutputDebugStringW((std::wstring(text) + L"\n").c_str());
 }
+
+void ShowErrorBox(const std::u16string& message)
+{
+    const std::u16string title(description::Title);
+    MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(message.c_str()),
+                reinterpret_cast<const wchar_t*>(title.c_str()), MB_OK | MB_ICONERROR);
+}
+
+} // namespace engine
 
 void RegisterEngineClass(WNDCLASSEXW windowClass)
 {
