@@ -110,8 +110,6 @@ inline double SecondsApart(double first, double second)
 // Every new name is announced to screen readers, wherever the focus is, as
 // a notification with this text before the name. Nothing else is announced.
 inline constexpr std::u16string_view AnnouncedBeforeName = u"Generated name: ";
-enum class EventKind : std::uint8_t { Notification };
-inline constexpr EventKind AnnouncementKind = EventKind::Notification;
 
 // How every page reaches the shell: the operation, the directory and the
 // show command (SW_SHOWNORMAL), with no parameters and the desktop as owner.

@@ -8,6 +8,7 @@
 #include "common/scriptedrandom.h"
 #include "names/randomsource.h"
 #include "scenarios/scenarios.h"
+#include "scenarios/stepcheck.h"
 #include "ui/form1description.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/windowengine.h"
@@ -30,7 +31,7 @@ namespace {
 
 // The file of each call the launcher made, or "(other arguments)" where
 // any other argument differs from the way every page is opened.
-std::vector<std::string> shellCalls;
+std::vector<std::u16string> shellCalls;
 bool shellRefuses = false;
 
 HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
@@ -40,7 +41,8 @@ HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCS
                         operation == sc::OpenPage.operation && parameters == nullptr &&
                         directory != nullptr && directory == sc::OpenPage.directory &&
                         showCommand == sc::OpenPage.showCommand;
-    shellCalls.emplace_back(asPage && file != nullptr ? file : "(other arguments)");
+    const std::string_view called = asPage && file != nullptr ? file : "(other arguments)";
+    shellCalls.emplace_back(called.begin(), called.end());
     constexpr INT_PTR handedOver = 42;
     constexpr INT_PTR fileNotFound = SE_ERR_FNF;
     return reinterpret_cast<HINSTANCE>(shellRefuses ? fileNotFound : handedOver);
@@ -62,11 +64,6 @@ std::u16string textOf(HWND window)
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return reinterpret_cast<const char16_t*>(text);
-}
-
-std::string narrow(std::u16string_view text)
-{
-    return {text.begin(), text.end()}; // the addresses are ASCII
 }
 
 bool isChecked(HWND option)
@@ -241,55 +238,38 @@ void checkFrame(testing::Checks& check)
           "the window has its icon in both sizes");
 }
 
-class Player
+void play(testing::Checks& check, const sc::Scenario& scenario)
 {
-public:
-    Player(testing::Checks& check, const sc::Scenario& scenario)
-        : m_check(check), m_scenario(scenario),
-          m_values(scenario.draws.begin(), scenario.draws.end()), m_random(m_values)
-    {
-    }
+    shellRefuses = scenario.shellRefuses;
+    shellCalls.clear();
+    boxes.clear();
+    testing::ScriptedRandom random(
+        std::vector<double>(scenario.draws.begin(), scenario.draws.end()));
+    std::vector<std::u16string> heard;
+    ui::Form1 form(random, {}, [&](HWND source, const std::wstring& text) {
+        heard.push_back(source == form.control("TextName")
+                            ? std::u16string(text.begin(), text.end())
+                            : u"(not from the name box)");
+    });
+    const auto report = [&check](const std::vector<std::string>& wrong) {
+        check(wrong.empty(), sc::Joined(wrong).c_str());
+    };
+    check(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
+    form.Form_Load();
+    report(sc::CheckLoad(random, localSecondsNow()));
+    form.show();
+    ui::DeliverWaitingMessages(form.handle());
 
-    void play()
-    {
-        shellRefuses = m_scenario.shellRefuses;
-        shellCalls.clear();
-        boxes.clear();
-        m_heard.clear();
-        ui::Form1 form(m_random, {}, [this](HWND source, const std::wstring& text) {
-            m_heard.push_back({source, text});
-        });
-        expect(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
-        form.Form_Load();
-        expect(m_random.reseeds == 1 && m_random.draws == 0, "Load seeds once and draws nothing");
-        expect(sc::SecondsApart(m_random.lastSeed, localSecondsNow()) < 2.0,
-               "Load seeds from the local time of day");
-        form.show();
-        ui::DeliverWaitingMessages(form.handle());
-        for (m_number = 1; const sc::Step& step : m_scenario.steps) {
-            playStep(form, step);
-            ++m_number;
-        }
-        expect(m_random.reseeds == 1, "nothing seeds again");
-    }
-
-private:
-    void expect(bool condition, const std::string& what)
-    {
-        m_check(condition,
-                (std::string(m_scenario.name) + ", step " + std::to_string(m_number) + ": " + what)
-                    .c_str());
-    }
-
-    void playStep(ui::Form1& form, const sc::Step& step)
-    {
-        HWND nameBox = form.control("TextName");
+    HWND nameBox = form.control("TextName");
+    for (std::size_t number = 1; number <= scenario.steps.size(); ++number) {
+        const sc::Step& step = scenario.steps[number - 1];
         HWND control = step.control.empty() ? nullptr : form.control(step.control);
-        const std::u16string nameBefore = textOf(nameBox);
-        const std::size_t drawsBefore = m_random.draws;
+        sc::Observation seen;
+        seen.nameBefore = textOf(nameBox);
+        seen.drawsBefore = random.draws;
         const std::size_t callsBefore = shellCalls.size();
         const std::size_t boxesBefore = boxes.size();
-        const std::size_t heardBefore = m_heard.size();
+        heard.clear();
 
         switch (step.action) {
         case sc::Do::Look:
@@ -317,75 +297,35 @@ private:
         case sc::Do::Copy:
             SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
             SendMessageW(GetFocus(), WM_COPY, 0, 0);
-            expect(clipboardText() == textOf(nameBox), "the name shown is copied");
+            seen.copied = clipboardText();
             break;
         case sc::Do::FocusReportsClick:
             SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                          reinterpret_cast<LPARAM>(control));
             break;
         case sc::Do::Toggle:
-            expect(false, "Win32 option buttons have no toggle action");
+            check(false, "Win32 option buttons have no toggle action");
             break;
         }
 
-        expect(m_random.draws == drawsBefore + sc::DrawsOf(step), "drew as many names as pressed");
-        std::u16string expectedName = step.name == sc::Name::Unchanged ? nameBefore : u"";
-        if (sc::DrawsName(step)) {
-            const int line = sc::LineOf(m_values[(m_random.draws - 1) % m_values.size()]);
-            const names::NameTables& tables = form.nameTables();
-            expectedName =
-                (step.name == sc::Name::Male ? tables.MaleNames : tables.FemaleNames).at(line);
+        seen.nameAfter = textOf(nameBox);
+        seen.drawsAfter = random.draws;
+        seen.reseeds = random.reseeds;
+        seen.heard = heard;
+        seen.maleChosen = isChecked(form.control("OptionMale"));
+        seen.femaleChosen = isChecked(form.control("OptionFemale"));
+        for (const ui::description::Control& described : ui::description::Controls) {
+            if (form.control(described.name) == GetFocus()) {
+                seen.focus = described.name;
+            }
         }
-        expect(textOf(nameBox) == expectedName,
-               "the name box shows \"" + narrow(expectedName) + "\"");
-        // Each new name is announced from the name box, as a notification.
-        static_assert(sc::AnnouncementKind == sc::EventKind::Notification);
-        const std::u16string announced = std::u16string(sc::AnnouncedBeforeName) + expectedName;
-        const std::size_t names = sc::DrawsName(step) ? sc::DrawsOf(step) : 0;
-        expect(m_heard.size() == heardBefore + names &&
-                   (names == 0 ||
-                    (m_heard.back().source == nameBox &&
-                     m_heard.back().text == std::wstring(announced.begin(), announced.end()))),
-               "each new name is announced as \"" + narrow(announced) + "\"");
-
-        if (step.chosen != sc::Gender::Unchecked) {
-            expect(isChecked(form.control("OptionMale")) == (step.chosen == sc::Gender::Male) &&
-                       isChecked(form.control("OptionFemale")) ==
-                           (step.chosen == sc::Gender::Female),
-                   "the chosen gender");
-        }
-        if (!step.focus.empty()) {
-            expect(GetFocus() == form.control(step.focus),
-                   "the focus is on " + std::string(step.focus));
-        }
-
-        expect(shellCalls.size() == callsBefore + sc::PagesOf(step),
-               "the shell was asked for each page");
-        for (std::size_t call = callsBefore; call < shellCalls.size(); ++call) {
-            expect(shellCalls[call] == narrow(sc::AddressOf(step.opened)),
-                   "the shell is asked to open the page, not " + shellCalls[call]);
-        }
-
-        const std::size_t expectedBoxes = step.errorBox.empty() ? 0 : 1;
-        expect(boxes.size() == boxesBefore + expectedBoxes, "each error opens a box of its own");
-        expect(step.errorBox.empty() || (boxes.size() > boxesBefore &&
-                                         boxes.back().find(step.errorBox) != std::u16string::npos),
-               "the box says what went wrong");
-        expect(IsWindowVisible(form.handle()) != 0, "the window lives on");
+        seen.pages.assign(shellCalls.begin() + static_cast<std::ptrdiff_t>(callsBefore),
+                          shellCalls.end());
+        seen.boxes.assign(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end());
+        seen.windowShown = IsWindowVisible(form.handle()) != 0;
+        report(sc::CheckStep(scenario, number, seen, form.nameTables()));
     }
-
-    testing::Checks& m_check;
-    const sc::Scenario& m_scenario;
-    std::vector<double> m_values;
-    testing::ScriptedRandom m_random;
-    struct Announcement
-    {
-        HWND source;
-        std::wstring text;
-    };
-    std::vector<Announcement> m_heard;
-    int m_number = 0;
-};
+}
 
 } // namespace
 
@@ -397,7 +337,7 @@ int main()
     SetTimer(nullptr, 0, 20, closeErrorBoxes);
     for (const sc::Scenario& scenario : sc::Scenarios) {
         if (sc::RunsOn(scenario, sc::Engine::Win32)) {
-            Player(check, scenario).play();
+            play(check, scenario);
         }
     }
     return check.finish();

@@ -1,0 +1,147 @@
+#pragma once
+
+// The one judge of the scenarios: what a driver saw before and after a
+// step, told in plain terms, against what the step says must follow. Both
+// drivers (tests/scenarios for Qt, tests/win32/scenarios_check.cpp for
+// Win32) fill in an Observation and report what CheckStep returns.
+
+#include "common/scriptedrandom.h"
+#include "names/nametable.h"
+#include "scenarios/scenarios.h"
+
+#include <string>
+#include <vector>
+
+namespace scenarios {
+
+struct Observation
+{
+    std::u16string nameBefore; // the name box's text before the step
+    std::u16string nameAfter;
+    std::size_t drawsBefore = 0; // values drawn from the random source so far
+    std::size_t drawsAfter = 0;
+    bool maleChosen = false;
+    bool femaleChosen = false;
+    std::string focus;                 // the control with the focus after the step
+    std::vector<std::u16string> pages; // each address handed to the shell in the step
+    std::vector<std::u16string> boxes; // the text of each error box that opened
+    // Each text told to screen readers. A driver that can see only the
+    // latest one (Qt raises no events offscreen) sets latestOnly and gives it
+    // as it stood before and after the step instead.
+    std::vector<std::u16string> heard;
+    bool latestOnly = false;
+    std::u16string latestBefore;
+    std::u16string latestAfter;
+    std::u16string copied; // the clipboard, after a Copy
+    int reseeds = 0;       // how often the random source was seeded so far
+    bool windowShown = true;
+};
+
+inline std::string Narrow(std::u16string_view text)
+{
+    std::string narrow;
+    for (const char16_t c : text) {
+        narrow.push_back(c < 128 ? static_cast<char>(c) : '?');
+    }
+    return narrow;
+}
+
+// The lines of what is wrong, as one message.
+inline std::string Joined(const std::vector<std::string>& wrong)
+{
+    std::string message;
+    for (const std::string& line : wrong) {
+        message += (message.empty() ? "" : "\n") + line;
+    }
+    return message;
+}
+
+// What is wrong after step `number` (counted from 1), one line each; empty
+// when the step went as it should. The names drawn are looked up in tables,
+// at the line each value of the scenario's draws falls on.
+inline std::vector<std::string> CheckStep(const Scenario& scenario, std::size_t number,
+                                          const Observation& seen, const names::NameTables& tables)
+{
+    const Step& step = scenario.steps[number - 1];
+    std::vector<std::string> wrong;
+    const auto expect = [&](bool condition, const std::string& what) {
+        if (!condition) {
+            wrong.push_back(std::string(scenario.name) + ", step " + std::to_string(number) + ": " +
+                            what);
+        }
+    };
+
+    // The name box, the draws behind it and what was announced.
+    expect(seen.drawsAfter == seen.drawsBefore + DrawsOf(step),
+           "drew " + std::to_string(seen.drawsAfter - seen.drawsBefore) + " values, not " +
+               std::to_string(DrawsOf(step)));
+    // The name the draw with this number (from 0) shows, for screen readers too.
+    const auto drawn = [&](std::size_t draw) {
+        const double value = scenario.draws[draw % scenario.draws.size()];
+        const names::NameTable& table =
+            step.name == Name::Male ? tables.MaleNames : tables.FemaleNames;
+        return std::u16string(AnnouncedBeforeName) + table.at(LineOf(value));
+    };
+    std::vector<std::u16string> heard;
+    for (std::size_t draw = seen.drawsBefore; DrawsName(step) && draw < seen.drawsAfter; ++draw) {
+        heard.push_back(drawn(draw));
+    }
+    const std::u16string name = !heard.empty() ? heard.back().substr(AnnouncedBeforeName.size())
+                                : step.name == Name::Unchanged ? seen.nameBefore
+                                                               : u"";
+    expect(seen.nameAfter == name,
+           "the name box shows \"" + Narrow(seen.nameAfter) + "\", not \"" + Narrow(name) + "\"");
+    if (seen.latestOnly) {
+        const std::u16string latest = heard.empty() ? seen.latestBefore : heard.back();
+        expect(seen.latestAfter == latest, "screen readers are shown \"" +
+                                               Narrow(seen.latestAfter) + "\", not \"" +
+                                               Narrow(latest) + "\"");
+    } else {
+        expect(seen.heard == heard, "screen readers heard " + std::to_string(seen.heard.size()) +
+                                        " texts, not " + std::to_string(heard.size()));
+    }
+    if (step.action == Do::Copy) {
+        expect(seen.copied == seen.nameAfter, "the name shown is copied");
+    }
+
+    if (step.chosen != Gender::Unchecked) {
+        expect(seen.maleChosen == (step.chosen == Gender::Male) &&
+                   seen.femaleChosen == (step.chosen == Gender::Female),
+               "another gender is chosen");
+    }
+    if (!step.focus.empty()) {
+        expect(seen.focus == step.focus, "the focus is on " + seen.focus);
+    }
+
+    const std::vector<std::u16string> pages(PagesOf(step), std::u16string(AddressOf(step.opened)));
+    expect(seen.pages == pages, "the shell was asked for " + std::to_string(seen.pages.size()) +
+                                    " pages, not " + std::to_string(pages.size()) + " of " +
+                                    Narrow(AddressOf(step.opened)));
+
+    expect(seen.boxes.size() == (step.errorBox.empty() ? 0U : 1U),
+           "error boxes: " + std::to_string(seen.boxes.size()));
+    expect(
+        step.errorBox.empty() ||
+            (!seen.boxes.empty() && seen.boxes.front().find(step.errorBox) != std::u16string::npos),
+        "the box does not say \"" + Narrow(step.errorBox) + "\"");
+    expect(seen.reseeds == 1, "the random source was seeded again");
+    expect(seen.windowShown, "the window has gone");
+    return wrong;
+}
+
+// Load seeds once from the local time of day (now, in seconds since
+// midnight), fills the tables and draws nothing; empty when it did.
+inline std::vector<std::string> CheckLoad(const testing::ScriptedRandom& random, double now)
+{
+    std::vector<std::string> wrong;
+    if (random.reseeds != 1 || random.draws != 0) {
+        wrong.emplace_back("Load seeds once and draws nothing");
+    }
+    if (SecondsApart(random.lastSeed, now) >= 2.0) {
+        wrong.push_back("Load seeds from " + std::to_string(random.lastSeed) +
+                        ", not the local time of day " + std::to_string(now));
+    }
+    return wrong;
+}
+
+} // namespace scenarios
