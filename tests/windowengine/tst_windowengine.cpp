@@ -1,41 +1,17 @@
-// The error dispatcher: an error during Load keeps the window from showing;
-// an error thrown anywhere else in event delivery stops at the application.
-// A handler that fails in the window itself is played in tests/scenarios.
+// The Qt engine around the dispatcher (tests/eventdispatch): a program whose
+// Load fails ends without a window, and an error thrown anywhere else in
+// event delivery stops at the application. A handler that fails in the
+// window itself is played in tests/scenarios.
 
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
-#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
-#include <QTimer>
 
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// A start-up form whose Load may fail the way a fill that runs out of memory would.
-struct StartupForm
-{
-    void Form_Load()
-    {
-        ++loads;
-        shownBeforeLoad = shown;
-        if (fails) {
-            throw std::bad_alloc();
-        }
-    }
-    void show() { shown = true; }
-
-    bool fails = false;
-    int loads = 0;
-    bool shown = false;
-    bool shownBeforeLoad = false;
-};
-
-} // namespace
 
 class TestWindowEngine : public QObject
 {
@@ -48,24 +24,6 @@ private Q_SLOTS:
         ui::SetErrorReporter([this](const std::u16string& message) {
             m_reports.append(QString::fromStdU16String(message));
         });
-    }
-
-    void loadRunsOnceBeforeShow_data()
-    {
-        QTest::addColumn<bool>("fails");
-        QTest::newRow("Load returns: shown") << false;
-        QTest::newRow("Load fails: reported, never shown") << true;
-    }
-
-    void loadRunsOnceBeforeShow()
-    {
-        QFETCH(bool, fails);
-        StartupForm form{fails};
-        QCOMPARE(ui::LoadThenShow(form), !fails);
-        QCOMPARE(form.loads, 1);
-        QVERIFY(!form.shownBeforeLoad);
-        QCOMPARE(form.shown, !fails);
-        QCOMPARE(m_reports.size(), fails ? 1 : 0);
     }
 
     void programEndsWhenLoadFails_data()
@@ -90,51 +48,6 @@ private Q_SLOTS:
         const QByteArray errors = program.readAllStandardError();
         QVERIFY2(errors.contains("reported: ") && errors.contains("named: " + name + '\n'),
                  errors.constData());
-    }
-
-    void unknownErrorsAreReportedToo()
-    {
-        QVERIFY(!ui::Dispatch([] { throw 42; }));
-        QCOMPARE(m_reports.size(), 1);
-        QVERIFY(!m_reports.constFirst().isEmpty());
-        QVERIFY(ui::Dispatch([] {}));
-        QCOMPARE(m_reports.size(), 1);
-
-        // A reporter that fails in turn leaves a line on stderr, and the program lives on.
-        ui::SetErrorReporter(
-            [](const std::u16string&) { throw std::runtime_error("no memory left"); });
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
-    }
-
-    // The program's own reporter opens one box at a time: an error raised
-    // while it is open, say by its own painting, goes to stderr only.
-    void oneErrorBoxAtATime()
-    {
-        ui::SetErrorReporter({});
-        int mostBoxes = 0;
-        const auto closeBoxes = [&mostBoxes] {
-            int boxes = 0;
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
-                    ++boxes;
-                    box->reject();
-                }
-            }
-            mostBoxes = std::max(mostBoxes, boxes);
-        };
-        const QObject scope; // no timer outlives this test
-        QTimer::singleShot(0, &scope, [&] {
-            QTimer::singleShot(0, &scope, closeBoxes); // closes a second box, if one opens
-            QVERIFY(!ui::Dispatch([] { throw std::runtime_error("while the box is open"); }));
-            closeBoxes();
-        });
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("first error"); }));
-        QCOMPARE(mostBoxes, 1);
-        // Once that box is closed, the next error opens one again.
-        mostBoxes = 0;
-        QTimer::singleShot(0, &scope, closeBoxes);
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("after the box closed"); }));
-        QCOMPARE(mostBoxes, 1);
     }
 
     // A throwing event handler outside the program's own handlers still
