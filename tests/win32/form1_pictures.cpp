@@ -1,11 +1,12 @@
-// Draws the Win32 window in a few states and saves each client area as a
-// BMP, which the wine test compares with the reference pictures:
+// Draws the Win32 window in the states of tests/pictures/states.h and saves
+// each client area as <folder>/<picture>.bmp, which the wine test compares
+// with the reference pictures:
 //   form1_pictures.exe <folder> 96dpi | 144dpi
-// At 96 dpi every state, the last one with a dark theme's light system
-// button-text colour; at 144 dpi (the wine prefix set so) the one that
-// shows the most.
+// At 144 dpi the wine prefix must be set so. A dark theme is the system's
+// button-text colour turned light grey.
 
 #include "common/scriptedrandom.h"
+#include "pictures/states.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/windowengine.h"
 #include "win32/checks.h"
@@ -60,24 +61,6 @@ bool saveClientArea(HWND window, const std::string& file)
     return std::fclose(out) == 0;
 }
 
-// Saves the window's client area as <folder>/<name><suffix>.bmp.
-struct Camera
-{
-    HWND window;
-    std::string folder;
-    std::string suffix;
-    testing::Checks& check;
-
-    void take(const char* name)
-    {
-        ui::DeliverWaitingMessages(window);
-        RedrawWindow(window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ui::DeliverWaitingMessages(window);
-        check(saveClientArea(window, folder + "/" + name + suffix + ".bmp"), name);
-    }
-};
-
 // Ends the program, leaving the window to the system: closing it first
 // would make wine wait for a window manager to see it go.
 [[noreturn]] void finish(const testing::Checks& check)
@@ -96,56 +79,54 @@ int main(int argc, char** argv)
     if (!known) {
         return check.finish();
     }
-    const bool scaled = environment == "144dpi";
 
     // One window goes through every state: each window closed costs wine a
     // wait for the window manager.
     testing::ScriptedRandom random({0.25});
     ui::Form1 form(random);
-    check(ui::WindowDpi(form.handle()) == (scaled ? 144 : 96),
+    check(ui::WindowDpi(form.handle()) == (environment == "144dpi" ? 144 : 96),
           "the window runs at the dots per inch the pictures are drawn at");
     form.Form_Load();
     form.show();
     // As after a key was pressed: the focus rectangles show.
     SendMessageW(form.handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    Camera camera{form.handle(), argv[1], scaled ? "-144dpi" : "", check};
-    const auto focus = [&form](const char* name) {
-        SetFocus(form.control(name));
-        return form.control(name);
-    };
-
-    if (!scaled) {
-        camera.take("opened");
-        focus("Command4");
-        camera.take("workshop-focused");
-        HWND dornwick = focus("Command2");
-        SendMessageW(dornwick, BM_SETSTATE, TRUE, 0);
-        camera.take("dornwick-pressed");
-        SendMessageW(dornwick, BM_SETSTATE, FALSE, 0);
-    }
-    SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
-    SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
-    camera.take("name-shown");
-    if (scaled) {
-        finish(check);
-    }
-    // As the Tab key brings it: the name selected; the caret, which blinks, hidden.
-    HWND nameBox = focus("TextName");
-    SendMessageW(nameBox, EM_SETSEL, 0, -1);
-    HideCaret(nameBox);
-    camera.take("name-box-focused");
-    focus("Picture1");
-    camera.take("banner-focused");
-
-    // A dark theme's light grey for button captions, which would vanish on
-    // the white faces.
     const int buttonText = COLOR_BTNTEXT;
     const COLORREF systemButtonText = GetSysColor(COLOR_BTNTEXT);
-    const COLORREF lightGrey = RGB(238, 238, 236);
-    SetSysColors(1, &buttonText, &lightGrey);
-    check(GetSysColor(COLOR_BTNTEXT) == lightGrey, "the button-text colour is light grey");
-    focus("Command1");
-    camera.take("name-shown-light-button-text");
+    bool nameShown = false;
+    for (const pictures::State& state : pictures::States) {
+        const std::string name = pictures::PictureName(state, environment);
+        if (name.empty()) {
+            continue;
+        }
+        if (state.nameShown && !nameShown) {
+            SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
+            SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
+            nameShown = true;
+        }
+        // A dark theme's light grey for button captions, which would vanish
+        // on the white faces.
+        const COLORREF captions = state.darkTheme ? RGB(238, 238, 236) : systemButtonText;
+        SetSysColors(1, &buttonText, &captions);
+        HWND focus = form.control(state.focus);
+        SetFocus(focus);
+        if (state.focus == "TextName") {
+            // As the Tab key brings it: the name selected; the caret, which blinks, hidden.
+            SendMessageW(focus, EM_SETSEL, 0, -1);
+            HideCaret(focus);
+        }
+        if (state.pressed) {
+            SendMessageW(focus, BM_SETSTATE, TRUE, 0);
+        }
+        ui::DeliverWaitingMessages(form.handle());
+        RedrawWindow(form.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ui::DeliverWaitingMessages(form.handle());
+        check(saveClientArea(form.handle(), std::string(argv[1]) + "/" + name + ".bmp"),
+              name.c_str());
+        if (state.pressed) {
+            SendMessageW(focus, BM_SETSTATE, FALSE, 0);
+        }
+    }
     SetSysColors(1, &buttonText, &systemButtonText);
     finish(check);
 }
