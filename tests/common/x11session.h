@@ -4,6 +4,8 @@
 // top-level window by its title, read what it tells the window manager,
 // grab its pixels, click in it and ask it to close, as a window manager would.
 
+#include "ui/form1description.h"
+
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -13,6 +15,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 using Window = unsigned long; // the X11 window id, as in Xlib
@@ -20,9 +23,24 @@ struct _XDisplay;
 
 namespace testing {
 
-// Client-area points of the controls the whole-program tests press.
-constexpr QPoint MaleOption{36, 40}, FemaleOption{100, 40}, GenerateButton{232, 36},
-    DornwickButton{80, 156}, WorkshopButton{80, 180};
+// A control's place in the window's client area at 96 dpi.
+constexpr QRect ClientRect(std::string_view control)
+{
+    namespace layout = ui::description;
+    constexpr int perPixel = layout::TwipsPerPixelAt96Dpi;
+    const layout::Twips place = layout::ClientPlace(layout::Controls[layout::IndexOf(control)]);
+    return {place.left / perPixel, place.top / perPixel, place.width / perPixel,
+            place.height / perPixel};
+}
+
+// The points of the controls the whole-program tests press, and the name
+// box within its sunken edge.
+constexpr QPoint MaleOption = ClientRect("OptionMale").center();
+constexpr QPoint FemaleOption = ClientRect("OptionFemale").center();
+constexpr QPoint GenerateButton = ClientRect("Command1").center();
+constexpr QPoint DornwickButton = ClientRect("Command2").center();
+constexpr QPoint WorkshopButton = ClientRect("Command4").center();
+constexpr QRect NameBoxInside = ClientRect("TextName").adjusted(3, 3, -3, -3);
 
 struct SizeHints
 {

@@ -24,8 +24,6 @@ const QString Title = u"Velmora 2 Name Generator"_s;
 const QColor Navy(0, 0, 128);
 
 using namespace testing;
-// Areas of the window's client area, from its layout.
-constexpr QRect NameBoxInside{19, 91, 275, 13};
 
 // The program's desktop entry: the one .desktop file in assets/freedesktop.
 QFileInfo desktopEntryFile()

@@ -25,6 +25,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using namespace testing;
 
 namespace {
 
@@ -32,14 +33,6 @@ const QString Title = u"Velmora 2 Name Generator"_s;
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
 const QString UninstallKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
-
-// Client-area points of the controls at 96 dpi, from the window's layout.
-constexpr QPoint MaleOption{36, 40};
-constexpr QPoint FemaleOption{100, 40};
-constexpr QPoint GenerateButton{232, 36};
-constexpr QRect NameBoxInside{19, 91, 275, 13};
-constexpr QPoint DornwickButton{80, 156};
-constexpr QPoint WorkshopButton{80, 180};
 
 QStringList listLines(const char* file)
 {
