@@ -33,6 +33,7 @@ if [[ "${1:-}" == "--tests" ]]; then
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston qt6-wayland                          # the app id, seen by a headless compositor
+        python3                                     # checks the name lists' figures
     )
 fi
 

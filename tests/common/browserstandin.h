@@ -4,6 +4,9 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include <initializer_list>
+#include <string_view>
+
 namespace testing {
 
 // A stand-in for xdg-open. Put first on PATH of the real program, it
@@ -39,6 +42,18 @@ public:
     {
         QFile record(recordFile());
         return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll()) : QString();
+    }
+
+    // What calls() holds once each of addresses was handed over alone.
+    static QString callsFor(std::initializer_list<std::u16string_view> addresses)
+    {
+        QString calls;
+        for (const std::u16string_view address : addresses) {
+            calls += QStringLiteral("1\n") +
+                     QString::fromUtf16(address.data(), static_cast<qsizetype>(address.size())) +
+                     QLatin1Char('\n');
+        }
+        return calls;
     }
 
 private:
