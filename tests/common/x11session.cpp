@@ -137,6 +137,17 @@ QString X11Session::windowClass(Window window) const
     return windowClass;
 }
 
+QStringList X11Session::windowTypes(Window window) const
+{
+    QStringList types;
+    for (const unsigned long atom : property(window, "_NET_WM_WINDOW_TYPE", 16)) {
+        char* name = XGetAtomName(m_display, atom);
+        types.append(QString::fromLatin1(name));
+        XFree(name);
+    }
+    return types;
+}
+
 QList<QSize> X11Session::iconSizes(Window window) const
 {
     // Each image: width, height, then width x height pixels.

@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -76,6 +77,8 @@ public:
     MotifHints motifHints(Window window) const;
     // The class part of the window's WM_CLASS, by which docks match it to a desktop entry.
     QString windowClass(Window window) const;
+    // The kinds of window it says it is (_NET_WM_WINDOW_TYPE), by atom name.
+    QStringList windowTypes(Window window) const;
     // The sizes of the icon images the window offers (_NET_WM_ICON).
     QList<QSize> iconSizes(Window window) const;
     QImage grab(const QRect& screenArea) const;

@@ -90,13 +90,15 @@ private Q_SLOTS:
     }
 
     // What a theme decides and no picture shows: the buttons' caption colour
-    // where it reads on white, and the banner's ground under its image.
+    // where it reads on white, the name box's text (the pictures show it
+    // selected) and the banner's ground under its image.
     void themeColours()
     {
         const QPalette original = QGuiApplication::palette();
         QPalette theme = original;
         theme.setColor(QPalette::ButtonText, QColor(0, 80, 0));
         theme.setColor(QPalette::Base, QColor(255, 250, 205));
+        theme.setColor(QPalette::Text, QColor(80, 0, 0));
         QApplication::setPalette(theme);
         const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
         ui::Form1 form;
@@ -110,6 +112,8 @@ private Q_SLOTS:
             QVERIFY(!button->isDefault());
             QVERIFY(!button->autoDefault());
         }
+        QCOMPARE(testing::control(form, "TextName")->palette().color(QPalette::Text),
+                 QColor(80, 0, 0));
         const QWidget* banner = testing::control(form, "Picture1");
         QCOMPARE(banner->palette().color(QPalette::Window), QColor(255, 250, 205));
     }

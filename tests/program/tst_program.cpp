@@ -65,11 +65,13 @@ private Q_SLOTS:
         QCOMPARE(hints.minimum, QSize(449, 209));
         QCOMPARE(hints.maximum, QSize(449, 209));
 
-        // Title bar: close box and system menu, no minimise or maximise box.
+        // A window of its own, not a dialog, with a title bar: close box and
+        // system menu, no minimise or maximise box.
+        QCOMPARE(m_x.windowTypes(window), QStringList{u"_NET_WM_WINDOW_TYPE_NORMAL"_s});
         constexpr unsigned long functionsGiven = 1, decorationsGiven = 2;
         constexpr unsigned long allFunctions = 1, minimiseFunction = 8, maximiseFunction = 16,
                                 closeFunction = 32;
-        constexpr unsigned long menuDecoration = 16, minimiseDecoration = 32,
+        constexpr unsigned long titleDecoration = 8, menuDecoration = 16, minimiseDecoration = 32,
                                 maximiseDecoration = 64, allDecorations = 1;
         const testing::MotifHints motif = m_x.motifHints(window);
         QCOMPARE(motif.flags & (functionsGiven | decorationsGiven),
@@ -77,9 +79,9 @@ private Q_SLOTS:
         QCOMPARE(motif.functions &
                      (allFunctions | minimiseFunction | maximiseFunction | closeFunction),
                  closeFunction);
-        QCOMPARE(motif.decorations &
-                     (allDecorations | menuDecoration | minimiseDecoration | maximiseDecoration),
-                 menuDecoration);
+        QCOMPARE(motif.decorations & (allDecorations | titleDecoration | menuDecoration |
+                                      minimiseDecoration | maximiseDecoration),
+                 titleDecoration | menuDecoration);
 
         const QList<QSize> icons = m_x.iconSizes(window);
         QVERIFY(icons.contains(QSize(16, 16)));
