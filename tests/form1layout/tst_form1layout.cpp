@@ -55,15 +55,14 @@ private Q_SLOTS:
     {
         ui::Form1 form; // never loaded, so it draws nothing
         QCOMPARE(widgetsBelow(&form),
-                 QStringList({u"Picture1"_s, u"Frame4"_s, u"Command4"_s, u"Command2"_s,
-                              u"Label5"_s, u"Label4"_s, u"Label6"_s, u"Label7"_s, u"Label8"_s,
-                              u"Frame3"_s, u"Command1"_s, u"Frame2"_s, u"TextName"_s, u"Frame1"_s,
+                 QStringList({u"Picture1"_s, u"Frame4"_s, u"Command4"_s, u"Command2"_s, u"Label5"_s,
+                              u"Label4"_s, u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Frame3"_s,
+                              u"Command1"_s, u"Frame2"_s, u"TextName"_s, u"Frame1"_s,
                               u"OptionFemale"_s, u"OptionMale"_s}));
         for (const ui::description::Control& control : ui::description::Controls) {
             const QWidget* widget = testing::control(form, control.name.data());
             QCOMPARE(widget->font().family(), u"MS Sans Serif"_s);
-            QVERIFY2(control.caption.find(u'&') == std::u16string_view::npos,
-                     control.name.data());
+            QVERIFY2(control.caption.find(u'&') == std::u16string_view::npos, control.name.data());
         }
     }
 

@@ -180,9 +180,8 @@ private Q_SLOTS:
         m_x.click(window, DornwickButton);
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), browser.callsFor({DornwickHomePage}), 10000);
         m_x.click(window, WorkshopButton);
-        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(),
-                                  browser.callsFor({DornwickHomePage, VelmoraWorkshopHomePage}),
-                                  10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            browser.calls(), browser.callsFor({DornwickHomePage, VelmoraWorkshopHomePage}), 10000);
         closeAndExpectCleanExit(window);
     }
 
