@@ -57,11 +57,16 @@ inline std::string Joined(const std::vector<std::string>& wrong)
 }
 
 // What is wrong after step `number` (counted from 1), one line each; empty
-// when the step went as it should. The names drawn are looked up in tables,
-// at the line each value of the scenario's draws falls on.
+// when the step went as it should. A name drawn must be the entry of the
+// built-in list at the line the scenario's value falls on.
 inline std::vector<std::string> CheckStep(const Scenario& scenario, std::size_t number,
-                                          const Observation& seen, const names::NameTables& tables)
+                                          const Observation& seen)
 {
+    static const names::NameTables lists = [] {
+        names::NameTables filled;
+        names::FillNameTables(filled);
+        return filled;
+    }();
     const Step& step = scenario.steps[number - 1];
     std::vector<std::string> wrong;
     const auto expect = [&](bool condition, const std::string& what) {
@@ -79,7 +84,7 @@ inline std::vector<std::string> CheckStep(const Scenario& scenario, std::size_t 
     const auto drawn = [&](std::size_t draw) {
         const double value = scenario.draws[draw % scenario.draws.size()];
         const names::NameTable& table =
-            step.name == Name::Male ? tables.MaleNames : tables.FemaleNames;
+            step.name == Name::Male ? lists.MaleNames : lists.FemaleNames;
         return std::u16string(AnnouncedBeforeName) + table.at(LineOf(value));
     };
     std::vector<std::u16string> heard;

@@ -160,7 +160,6 @@ void TestScenarios::play()
     const auto wrongLoad =
         sc::CheckLoad(random, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
     QVERIFY2(wrongLoad.empty(), sc::Joined(wrongLoad).c_str());
-    QVERIFY(testing::holdTheListFiles(form.nameTables()));
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
 
@@ -247,8 +246,7 @@ void TestScenarios::play()
             seen.boxes.push_back(box.toStdU16String());
         }
         seen.windowShown = form.isVisible();
-        const std::vector<std::string> wrong =
-            sc::CheckStep(scenario, number, seen, form.nameTables());
+        const std::vector<std::string> wrong = sc::CheckStep(scenario, number, seen);
         QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
         // The program opens no window of its own beside the error box.
         QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);

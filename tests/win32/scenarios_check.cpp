@@ -323,7 +323,7 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
                           shellCalls.end());
         seen.boxes.assign(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end());
         seen.windowShown = IsWindowVisible(form.handle()) != 0;
-        report(sc::CheckStep(scenario, number, seen, form.nameTables()));
+        report(sc::CheckStep(scenario, number, seen));
     }
 }
 

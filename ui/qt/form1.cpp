@@ -205,7 +205,7 @@ void Form1::fitCaptions()
     // Where the stand-in for the window font is wider than the original,
     // narrow its letters just enough for every caption to fit its control.
     // In the first stand-ins every caption fits with room to spare (the
-    // layout test measures them), so only another one is measured: that
+    // reference pictures show them), so only another one is measured: that
     // loads the glyphs of every caption before the window can show.
     if (HasArialWidths(font())) {
         return;
