@@ -21,7 +21,6 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
