@@ -3,6 +3,7 @@
 // shows, and how it ends.
 
 #include "common/browserstandin.h"
+#include "common/headlesscompositor.h"
 #include "common/referencepicture.h"
 #include "common/x11session.h"
 #include "links/webaddresses.h"
@@ -31,6 +32,14 @@ using links::DornwickHomePage, links::VelmoraWorkshopHomePage;
 QFileInfo desktopEntryFile()
 {
     return QDir(QStringLiteral(VELMORA_FREEDESKTOP_DIR)).entryInfoList({u"*.desktop"_s}).value(0);
+}
+
+// The window class by which docks on X11 match the window to the entry.
+QString startupWMClass()
+{
+    return QSettings(desktopEntryFile().filePath(), QSettings::IniFormat)
+        .value(u"Desktop Entry/StartupWMClass"_s)
+        .toString();
 }
 
 } // namespace
@@ -86,54 +95,89 @@ private Q_SLOTS:
         const QList<QSize> icons = m_x.iconSizes(window);
         QVERIFY(icons.contains(QSize(16, 16)));
         QVERIFY(icons.contains(QSize(32, 32)));
-        const QString startupClass = QSettings(desktopEntryFile().filePath(), QSettings::IniFormat)
-                                         .value(u"Desktop Entry/StartupWMClass"_s)
-                                         .toString();
-        QVERIFY(!startupClass.isEmpty());
-        QCOMPARE(m_x.windowClass(window), startupClass);
+        QVERIFY(!startupWMClass().isEmpty());
+        QCOMPARE(m_x.windowClass(window), startupWMClass());
         closeAndExpectCleanExit(window);
     }
 
-    // On Wayland docks find the desktop entry by the window's app id, the
-    // entry's file name; a headless weston logs it from the protocol.
-    void givesWaylandTheAppIdOfItsDesktopEntry()
+    // On a Wayland desktop the desktop draws the title bar, with the close
+    // box only: on weston, which like GNOME draws none for Wayland windows,
+    // and on sway, which like KDE does. sway floats, and so gives a title bar,
+    // only windows that cannot be resized. Docks find the desktop entry by the
+    // window's X11 class, or by its Wayland app id, the entry's name, when the
+    // user asks for Wayland; sway tells both.
+    void showsTheDesktopsTitleBarOnWayland_data()
     {
-        const QString desktopId = desktopEntryFile().completeBaseName();
-        QTemporaryDir runtime; // made private to the user, as XDG_RUNTIME_DIR must be
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-        environment.remove(u"DISPLAY"_s);
-        QProcess compositor;
-        compositor.setProcessEnvironment(environment);
-        const QString log = runtime.filePath(u"weston.log"_s);
-        compositor.start(u"weston"_s,
-                         {u"--backend=headless-backend.so"_s, u"--shell=kiosk-shell.so"_s,
-                          u"--no-config"_s, u"--idle-time=0"_s, u"--socket=velmora-test"_s,
-                          u"--logger-scopes=proto"_s, u"--log="_s + log});
-        const auto stop = qScopeGuard([&compositor] {
-            compositor.terminate();
-            compositor.waitForFinished(5000);
-        });
-        QVERIFY2(compositor.waitForStarted(10000),
-                 "weston did not start (Debian: weston and qt6-wayland, which "
+        QTest::addColumn<QString>("compositorName");
+        QTest::addColumn<QString>("desktop");
+        QTest::newRow("weston") << u"weston"_s << u"GNOME"_s;
+        QTest::newRow("sway") << u"sway"_s << u"KDE"_s;
+    }
+
+    void showsTheDesktopsTitleBarOnWayland()
+    {
+        QFETCH(QString, compositorName);
+        QFETCH(QString, desktop);
+        testing::HeadlessCompositor compositor(compositorName);
+        QVERIFY2(compositor.waitUntilReady(),
+                 "the compositor did not start (Debian: weston, sway and xwayland, which "
                  "scripts/install-deps.sh --tests installs)");
-        QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(runtime.filePath(u"velmora-test"_s)),
-                                  "weston opened no socket", 10000);
-        environment.insert(u"WAYLAND_DISPLAY"_s, u"velmora-test"_s);
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
         QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VELMORA_PROGRAM), {});
-        const QRegularExpression appId(u"xdg_toplevel@\\d+\\.set_app_id\\(\"([^\"]*)\"\\)"_s);
-        const auto logged = [&] {
-            QFile file(log);
-            return file.open(QIODevice::ReadOnly)
-                       ? appId.match(QString::fromUtf8(file.readAll())).captured(1)
-                       : QString();
+        const auto stop = [&program] {
+            program.kill();
+            program.waitForFinished(5000);
         };
-        QTRY_COMPARE_WITH_TIMEOUT(logged(), desktopId, 15000);
-        program.kill();
-        program.waitForFinished(5000);
+        const auto stopped = qScopeGuard(stop);
+        program.setProcessEnvironment(compositor.session(desktop));
+        compositor.start(program, {QStringLiteral(VELMORA_PROGRAM)});
+        // The strip above the client area, which starts at the first navy
+        // pixel, and 8 pixels either side, where the frame ends.
+        const auto titleBar = [&] {
+            const QImage shot = compositor.screenshot().convertToFormat(QImage::Format_RGB32);
+            for (int y = 24; y < shot.height(); ++y) {
+                for (int x = 8; x < shot.width(); ++x) {
+                    if (shot.pixel(x, y) == Navy.rgb()) {
+                        return shot.copy(x - 8, y - 24, 449 + 16, 24);
+                    }
+                }
+            }
+            return QImage();
+        };
+        QString problem = u"no picture"_s;
+        for (QDeadlineTimer shown(20s); !problem.isEmpty() && !shown.hasExpired();
+             QTest::qWait(100)) {
+            problem = CompareWithReference(titleBar(), u"wayland/title-bar-"_s + compositorName);
+        }
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        if (compositorName != u"sway"_s) {
+            return;
+        }
+        const auto shownAs = [&] {
+            QProcess swaymsg;
+            QProcessEnvironment environment = compositor.session(desktop);
+            environment.insert(u"SWAYSOCK"_s, QDir(compositor.runtimePath(), u"sway-ipc.*"_s,
+                                                   QDir::Name, QDir::System)
+                                                  .entryInfoList()
+                                                  .value(0)
+                                                  .filePath());
+            swaymsg.setProcessEnvironment(environment);
+            swaymsg.start(u"swaymsg"_s, {u"-t"_s, u"get_tree"_s});
+            swaymsg.waitForFinished(5000);
+            const QRegularExpression window(
+                u"\"name\": \"%1\",.*?\"(app_id|class)\": \"([^\"]*)\""_s.arg(Title),
+                QRegularExpression::DotMatchesEverythingOption);
+            const QRegularExpressionMatch match =
+                window.match(QString::fromUtf8(swaymsg.readAllStandardOutput()));
+            return match.captured(1) + u' ' + match.captured(2);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"class "_s + startupWMClass(), 5000);
+        stop();
+        QProcessEnvironment wayland = compositor.session(desktop);
+        wayland.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        program.setProcessEnvironment(wayland);
+        compositor.start(program, {QStringLiteral(VELMORA_PROGRAM)});
+        QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"app_id "_s + desktopEntryFile().completeBaseName(),
+                                  15000);
     }
 
     void generatesAndClearsNames()
