@@ -5,17 +5,18 @@
 
 namespace {
 
-// On a Wayland desktop the window still goes to the desktop's X server
-// (XWayland) when there is one: there the desktop's own window manager draws
-// the title bar and honours its close box only, while a Wayland window of
-// Qt 6.4 gets Qt's stock title bar with minimise and maximise buttons on
-// desktops that draw none (GNOME) and a minimise button where they do (KDE).
-// A platform the user names in QT_QPA_PLATFORM still wins. The choice is
-// taken back once Qt has started, so that programs started from here (the
-// browser) make their own.
+// On a Wayland desktop the window goes to the desktop's X server (XWayland),
+// and to Wayland only when that fails. There the desktop's own window
+// manager draws the title bar and honours its close box only; a Wayland
+// window of Qt 6.4 gets Qt's stock title bar, with minimise and maximise
+// buttons, where the desktop draws none (GNOME), and where it does (KDE)
+// Wayland has no way to ask it for no minimise button. A platform named in
+// QT_QPA_PLATFORM still wins. The choice is taken back once Qt has started,
+// so that programs started from here (the browser) make their own.
 void PreferTheDesktopsXServer()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
         qAddPreRoutine([] { qunsetenv("QT_QPA_PLATFORM"); });
     }

@@ -32,7 +32,7 @@ if [[ "${1:-}" == "--tests" ]]; then
         "${windows_build[@]}"                       # the Windows program
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
         fonts-dejavu-core                           # the wider stand-in font the pictures try
-        weston sway grim xwayland qt6-wayland       # the title bar on headless Wayland desktops
+        weston sway grim xwayland x11-xserver-utils qt6-wayland  # title bars on headless Wayland desktops
         python3                                     # checks the name lists' figures
     )
 fi

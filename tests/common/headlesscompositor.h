@@ -14,17 +14,17 @@ namespace testing {
 using namespace Qt::StringLiterals;
 
 // A Wayland compositor, "weston" or "sway", run headless with XWayland as a
-// desktop session runs it. sway refuses to run as root, and its X server
-// lets in only clients of its own user: under root the compositor and the
-// programs started on it run as nobody.
+// desktop session runs it. sway refuses to run as root: under root the
+// compositor runs as nobody and lets root's programs onto its X server.
 class HeadlessCompositor
 {
 public:
     explicit HeadlessCompositor(const QString& name) : m_name(name)
     {
         // Started by the compositor: tells the test its two displays.
-        const QString report = writeFile(
-            u"report"_s, "#!/bin/sh\necho $WAYLAND_DISPLAY $DISPLAY >$XDG_RUNTIME_DIR/displays\n");
+        const QString report = writeFile(u"report"_s, "#!/bin/sh\nxhost +si:localuser:root\n"
+                                                      "echo $WAYLAND_DISPLAY $DISPLAY "
+                                                      ">$XDG_RUNTIME_DIR/displays\n");
         QFile::setPermissions(report, QFile::ReadOwner | QFile::ExeOwner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"DISPLAY"_s);
@@ -53,14 +53,18 @@ public:
                                      report.toUtf8() + '\n')};
         }
         if (::geteuid() == 0) {
-            const QStringList files = QDir(m_runtime.path()).entryList(QDir::Files | QDir::Dirs);
+            const QStringList files = QDir(m_runtime.path()).entryList(QDir::Files)
+                                      << QString(); // and the folder
             for (const QString& file : files) {
                 [[maybe_unused]] const int ignored =
                     ::chown(qPrintable(m_runtime.filePath(file)), Nobody, Nobody);
             }
+            command = QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s,
+                                  u"--clear-groups"_s} +
+                      command;
         }
         m_process.setProcessEnvironment(environment);
-        start(m_process, command);
+        m_process.start(command.takeFirst(), command);
     }
 
     ~HeadlessCompositor()
@@ -96,18 +100,6 @@ public:
         return environment;
     }
 
-    // Starts command as the compositor's user.
-    static void start(QProcess& process, QStringList command)
-    {
-        if (::geteuid() == 0) {
-            command = QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s,
-                                  u"--clear-groups"_s} +
-                      command;
-        }
-        process.start(command.takeFirst(), command);
-        process.waitForStarted(10000);
-    }
-
     // What the compositor shows on its screen.
     QImage screenshot() const
     {
@@ -128,7 +120,21 @@ public:
         return shot;
     }
 
-    QString runtimePath() const { return m_runtime.path(); }
+    // The windows sway shows, as JSON.
+    QByteArray swayTree() const
+    {
+        QProcess swaymsg;
+        QProcessEnvironment environment = session({});
+        environment.insert(u"SWAYSOCK"_s,
+                           QDir(m_runtime.path(), u"sway-ipc.*"_s, QDir::Name, QDir::System)
+                               .entryInfoList()
+                               .value(0)
+                               .filePath());
+        swaymsg.setProcessEnvironment(environment);
+        swaymsg.start(u"swaymsg"_s, {u"-t"_s, u"get_tree"_s});
+        swaymsg.waitForFinished(5000);
+        return swaymsg.readAllStandardOutput();
+    }
 
 private:
     static constexpr uid_t Nobody = 65534;
