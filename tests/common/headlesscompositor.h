@@ -19,49 +19,36 @@ using namespace Qt::StringLiterals;
 class HeadlessCompositor
 {
 public:
-    explicit HeadlessCompositor(const QString& name) : m_name(name)
+    explicit HeadlessCompositor(const QString& name) : m_weston(name == u"weston"_s)
     {
-        // Started by the compositor: tells the test its two displays.
+        // Started by the compositor: tells the test its displays and sway's socket.
         const QString report = writeFile(u"report"_s, "#!/bin/sh\nxhost +si:localuser:root\n"
-                                                      "echo $WAYLAND_DISPLAY $DISPLAY "
+                                                      "echo $WAYLAND_DISPLAY $DISPLAY $SWAYSOCK "
                                                       ">$XDG_RUNTIME_DIR/displays\n");
-        QFile::setPermissions(report, QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(report, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"DISPLAY"_s);
         environment.remove(u"WAYLAND_DISPLAY"_s);
         environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-        QStringList command;
-        if (name == u"weston"_s) {
-            // --debug lets weston-screenshooter in.
-            command = {u"weston"_s,
-                       u"--backend=headless-backend.so"_s,
-                       u"--use-pixman"_s,
-                       u"--debug"_s,
-                       u"--width=800"_s,
-                       u"--height=600"_s,
-                       u"--idle-time=0"_s,
-                       u"--config="_s +
-                           writeFile(u"weston.ini"_s, "[core]\nxwayland=true\n[autolaunch]\npath=" +
-                                                          report.toUtf8() + '\n')};
-        } else {
-            environment.insert(u"WLR_BACKENDS"_s, u"headless"_s);
-            environment.insert(u"WLR_LIBINPUT_NO_DEVICES"_s, u"1"_s);
-            environment.insert(u"WLR_RENDERER"_s, u"pixman"_s);
-            command = {u"sway"_s, u"--config"_s,
-                       writeFile(u"sway.conf"_s,
-                                 "output HEADLESS-1 resolution 800x600\nxwayland enable\nexec " +
-                                     report.toUtf8() + '\n')};
-        }
+        // weston lets weston-screenshooter in with --debug.
+        QStringList command =
+            m_weston ? u"weston --backend=headless-backend.so --use-pixman --debug --width=800 "
+                       "--height=600 --idle-time=0 --config="_s.split(u' ')
+                     : QStringList{u"sway"_s, u"--config="_s};
+        command.last() +=
+            writeFile(m_weston ? u"weston.ini"_s : u"sway.conf"_s,
+                      (m_weston ? "[core]\nxwayland=true\n[autolaunch]\npath="
+                                : "output HEADLESS-1 resolution 800x600\nxwayland enable\nexec ") +
+                          report.toUtf8() + '\n');
+        // sway's, which weston ignores.
+        environment.insert(u"WLR_BACKENDS"_s, u"headless"_s);
+        environment.insert(u"WLR_LIBINPUT_NO_DEVICES"_s, u"1"_s);
+        environment.insert(u"WLR_RENDERER"_s, u"pixman"_s);
         if (::geteuid() == 0) {
-            const QStringList files = QDir(m_runtime.path()).entryList(QDir::Files)
-                                      << QString(); // and the folder
-            for (const QString& file : files) {
-                [[maybe_unused]] const int ignored =
-                    ::chown(qPrintable(m_runtime.filePath(file)), Nobody, Nobody);
-            }
-            command = QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s,
-                                  u"--clear-groups"_s} +
-                      command;
+            [[maybe_unused]] const int ignored =
+                ::chown(qPrintable(m_runtime.path()), 65534, 65534);
+            command = u"setpriv --reuid=65534 --regid=65534 --clear-groups"_s.split(u' ') + command;
         }
         m_process.setProcessEnvironment(environment);
         m_process.start(command.takeFirst(), command);
@@ -84,7 +71,7 @@ public:
             return false;
         }
         m_displays = QString::fromUtf8(displays.readAll()).trimmed().split(u' ');
-        return m_displays.size() == 2;
+        return m_displays.size() >= 2;
     }
 
     // The environment of a program in a Wayland session of that desktop.
@@ -97,6 +84,7 @@ public:
         environment.insert(u"XDG_CURRENT_DESKTOP"_s, desktop);
         environment.insert(u"WAYLAND_DISPLAY"_s, m_displays.value(0));
         environment.insert(u"DISPLAY"_s, m_displays.value(1));
+        environment.insert(u"SWAYSOCK"_s, m_displays.value(2));
         return environment;
     }
 
@@ -106,11 +94,10 @@ public:
         QProcess shooter;
         shooter.setProcessEnvironment(session({}));
         shooter.setWorkingDirectory(m_runtime.path());
-        const bool weston = m_name == u"weston"_s;
-        shooter.start(weston ? u"weston-screenshooter"_s : u"grim"_s,
-                      weston ? QStringList() : QStringList{u"-"_s});
+        shooter.start(m_weston ? u"weston-screenshooter"_s : u"grim"_s,
+                      m_weston ? QStringList() : QStringList{u"-"_s});
         shooter.waitForFinished(10000);
-        if (!weston) {
+        if (!m_weston) {
             return QImage::fromData(shooter.readAllStandardOutput(), "PNG");
         }
         QDir runtime(m_runtime.path(), u"wayland-screenshot-*.png"_s);
@@ -120,25 +107,7 @@ public:
         return shot;
     }
 
-    // The windows sway shows, as JSON.
-    QByteArray swayTree() const
-    {
-        QProcess swaymsg;
-        QProcessEnvironment environment = session({});
-        environment.insert(u"SWAYSOCK"_s,
-                           QDir(m_runtime.path(), u"sway-ipc.*"_s, QDir::Name, QDir::System)
-                               .entryInfoList()
-                               .value(0)
-                               .filePath());
-        swaymsg.setProcessEnvironment(environment);
-        swaymsg.start(u"swaymsg"_s, {u"-t"_s, u"get_tree"_s});
-        swaymsg.waitForFinished(5000);
-        return swaymsg.readAllStandardOutput();
-    }
-
 private:
-    static constexpr uid_t Nobody = 65534;
-
     QString writeFile(const QString& name, const QByteArray& text)
     {
         QFile file(m_runtime.filePath(name));
@@ -147,7 +116,7 @@ private:
         return file.fileName();
     }
 
-    QString m_name;
+    bool m_weston;
     QTemporaryDir m_runtime; // private to its user, as XDG_RUNTIME_DIR must be
     QStringList m_displays;
     QProcess m_process;

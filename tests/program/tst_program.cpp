@@ -153,11 +153,15 @@ private Q_SLOTS:
             return;
         }
         const auto shownAs = [&] {
+            QProcess swaymsg;
+            swaymsg.setProcessEnvironment(compositor.session({}));
+            swaymsg.start(u"swaymsg"_s, {u"-t"_s, u"get_tree"_s});
+            swaymsg.waitForFinished(5000);
             const QRegularExpression window(
                 u"\"name\": \"%1\",.*?\"(app_id|class)\": \"([^\"]*)\""_s.arg(Title),
                 QRegularExpression::DotMatchesEverythingOption);
             const QRegularExpressionMatch match =
-                window.match(QString::fromUtf8(compositor.swayTree()));
+                window.match(QString::fromUtf8(swaymsg.readAllStandardOutput()));
             return match.captured(1) + u' ' + match.captured(2);
         };
         QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"class "_s + startupWMClass(), 5000);
