@@ -35,8 +35,9 @@ program="$build_dir/app/velmora2-name-generator.exe"
 installer=("$build_dir"/packages/*-setup.exe)
 verify "$program"
 verify "${installer[0]}"
-unzip -p "$build_dir"/packages/*-windows-x64.zip velmora2-name-generator.exe >"$work/packed.exe"
-cmp "$program" "$work/packed.exe"
+zip=("$build_dir"/packages/*-windows-x64.zip)
+(cd "$work" && cmake -E tar xf "${zip[0]}" velmora2-name-generator.exe)
+cmp "$program" "$work/velmora2-name-generator.exe"
 echo "the zip holds the signed program"
 
 cp "$program" "$work/unsigned.exe"

@@ -29,6 +29,7 @@ case "${1:-}" in
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston qt6-wayland                          # the app id, seen by a headless compositor
         lintian devscripts autopkgtest              # the Debian packages' checks (hardening-check)
+        openssl                                     # a throw-away certificate for the signing check
     )
     ;;
 esac
