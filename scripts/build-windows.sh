@@ -14,15 +14,18 @@ cd "$(dirname "$0")/.."
 
 sign_command=""
 default_dir=build-windows
+clean=()
 if [[ -n "${VELMORA_SIGN_PKCS12:-}" ]]; then
     sign_command="$PWD/scripts/sign-windows-file.sh"
     default_dir=build-windows-signed
+    # Built afresh, so every file is signed with the certificate given now.
+    clean=(--clean-first)
 fi
 build_dir="$(realpath -m "${1:-$default_dir}")"
 scripts/install-deps.sh --windows
 
 cmake --preset windows -B "$build_dir" "-DVELMORA_SIGN_COMMAND=$sign_command"
-cmake --build "$build_dir" --parallel "$(nproc)"
+cmake --build "$build_dir" --parallel "$(nproc)" "${clean[@]}"
 
 # The .exe must run on a bare Windows: it may import Windows' own DLLs only,
 # never the compiler's runtime (libstdc++, libgcc, libwinpthread).
