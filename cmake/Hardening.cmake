@@ -7,10 +7,11 @@
 # compiler already offers. (Their control-flow protection, -fcf-protection,
 # would be lost here: Debian 12's C start files lack the marking the linker
 # needs to mark the program, so it could never run enforced.)
-# CMake reads CXXFLAGS and LDFLAGS from the environment only when a build
-# folder is first made, and CPPFLAGS never, so the flags are asked for here.
-# Optimisation, debug information and file prefix maps stay with the build
-# type and cmake/Reproducible.cmake.
+# The Debian package's build gets them from debhelper (debian/rules), in the
+# CXXFLAGS and LDFLAGS CMake starts with; any other build asks for them here,
+# as CMake reads CXXFLAGS and LDFLAGS from the environment only when a build
+# folder is first made, and CPPFLAGS never. Optimisation, debug information
+# and file prefix maps stay with the build type and cmake/Reproducible.cmake.
 #
 # Windows (mingw-w64): the stack protector and _FORTIFY_SOURCE, whose
 # run-time checks come from libssp, linked in statically like the rest of
@@ -45,9 +46,15 @@ function(velmora_buildflags name out_var)
     set(${out_var} "${flags}" PARENT_SCOPE)
 endfunction()
 
-velmora_buildflags(CPPFLAGS cppflags)
-velmora_buildflags(CXXFLAGS cxxflags)
-velmora_buildflags(LDFLAGS ldflags)
+if(CMAKE_CXX_FLAGS MATCHES "-fstack-protector")
+    set(cppflags "")
+    set(cxxflags "")
+    set(ldflags "")
+else()
+    velmora_buildflags(CPPFLAGS cppflags)
+    velmora_buildflags(CXXFLAGS cxxflags)
+    velmora_buildflags(LDFLAGS ldflags)
+endif()
 include(CheckCXXCompilerFlag)
 check_cxx_compiler_flag(-fstack-clash-protection VELMORA_HAS_STACK_CLASH_PROTECTION)
 if(VELMORA_HAS_STACK_CLASH_PROTECTION)

@@ -1,9 +1,10 @@
 # Two builds of the same commit give the same bytes, wherever and whenever
 # they run: no build folder reaches a binary, and every time stamp a package
 # stores is the time of the last commit (SOURCE_DATE_EPOCH, the
-# reproducible-builds.org convention; a value already in the environment wins).
+# reproducible-builds.org convention; a value already in the environment
+# wins, as dpkg-buildpackage sets it from debian/changelog).
 #
-# Sets VELMORA_SOURCE_DATE_EPOCH, which the packaging hands to cpack and to
+# Sets VELMORA_SOURCE_DATE_EPOCH, which the Windows packaging hands to
 # cmake -E tar. (The installer stores no times at all: SetDateSave off.)
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH})

@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Builds the Windows program with mingw-w64: one static .exe, a portable
-# .zip and an NSIS installer, in build-windows/ or the folder given.
-# Installs what is missing from Debian 12 first. The last line printed is
-# the path of the .exe.
+# Builds the Windows program with mingw-w64 (the windows preset of
+# CMakePresets.json): one static .exe, a portable .zip and an NSIS installer,
+# in build-windows/ or the folder given. Installs what is missing from Debian
+# 12 first. The last line printed is the path of the .exe.
 #   scripts/build-windows.sh [build-dir]
+# Signed, with a code-signing certificate and its key in a PKCS#12 file
+# (scripts/sign-windows-file.sh), in build-windows-signed/ unless a folder
+# is given:
+#   VELMORA_SIGN_PKCS12=<file.p12> VELMORA_SIGN_PASSWORD=<its password> \
+#   [VELMORA_SIGN_TIMESTAMP_URL=<RFC 3161 server>] scripts/build-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_dir="$(realpath -m "${1:-build-windows}")"
+sign_command=""
+default_dir=build-windows
+clean=()
+if [[ -n "${VELMORA_SIGN_PKCS12:-}" ]]; then
+    sign_command="$PWD/scripts/sign-windows-file.sh"
+    default_dir=build-windows-signed
+    # Built afresh, so every file is signed with the certificate given now.
+    clean=(--clean-first)
+fi
+build_dir="$(realpath -m "${1:-$default_dir}")"
 scripts/install-deps.sh --windows
 
-cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DVELMORA_WARNINGS_AS_ERRORS=ON
-cmake --build "$build_dir" --parallel "$(nproc)"
+cmake --preset windows -B "$build_dir" "-DVELMORA_SIGN_COMMAND=$sign_command"
+cmake --build "$build_dir" --parallel "$(nproc)" "${clean[@]}"
 
 # The .exe must run on a bare Windows: it may import Windows' own DLLs only,
 # never the compiler's runtime (libstdc++, libgcc, libwinpthread).

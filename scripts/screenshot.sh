@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshot of the window on a virtual display: the
-# program is built first (scripts/test.sh or scripts/run.sh), then
+# program is built first (scripts/test.sh builds it in build/, scripts/run.sh
+# in build-release/), then
 #   scripts/screenshot.sh [build-dir] [output.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Windows program (scripts/build-windows.sh),
-# then builds and runs the whole test suite twice: a normal build with
-# warnings as errors (including the valgrind session, the packaging checks
-# and the Windows program under wine), and a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Fails when any test fails.
+# then builds and runs the whole test suite twice (the tests and sanitize
+# presets of CMakePresets.json): a normal build with warnings as errors
+# (including the valgrind session and the Windows program under wine), and a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any
+# test fails. The Debian packages are checked by scripts/check-debian-package.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,20 +12,11 @@ scripts/install-deps.sh --tests
 jobs="$(nproc)"
 
 echo "== Windows build"
-scripts/build-windows.sh build-windows
+scripts/build-windows.sh
 
-echo "== normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WARNINGS_AS_ERRORS=ON \
-    -DVELMORA_WINDOWS_BUILD_DIR="$PWD/build-windows"
-cmake --build build --parallel "$jobs"
-ctest --test-dir build --output-on-failure --timeout 900
-
-echo "== sanitizer build"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
-    -DVELMORA_WARNINGS_AS_ERRORS=ON -DVELMORA_BUILD_BENCHMARKS=OFF
-cmake --build build-sanitize --parallel "$jobs"
-# The packaging checks, the valgrind session and wine belong to the normal build.
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-UBSAN_OPTIONS=print_stacktrace=1 \
-LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
-    ctest --test-dir build-sanitize --output-on-failure --timeout 900 --label-exclude "packaging|valgrind|wine"
+for preset in tests sanitize; do
+    echo "== $preset build"
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" --parallel "$jobs"
+    ctest --preset "$preset"
+done

@@ -9,10 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --tests
-scripts/build-windows.sh build-windows >/dev/null
-cmake -S . -B build -DVELMORA_WARNINGS_AS_ERRORS=ON -DVELMORA_WINDOWS_BUILD_DIR="$PWD/build-windows" >/dev/null
-cmake --build build --parallel "$(nproc)" --target tst_pictures tst_win32program
+scripts/build-windows.sh >/dev/null
+cmake --preset tests >/dev/null
+cmake --build --preset tests --parallel "$(nproc)" --target tst_pictures tst_win32program
 tests='^(pictures|pictures_144dpi|pictures_dejavu|win32_pictures_96dpi|win32_pictures_144dpi)$'
-VELMORA_UPDATE_REFERENCE_PICTURES=1 ctest --test-dir build --output-on-failure -R "$tests"
-ctest --test-dir build --output-on-failure -R "$tests"
+VELMORA_UPDATE_REFERENCE_PICTURES=1 ctest --preset tests -R "$tests"
+ctest --preset tests -R "$tests"
 git status --short tests/pictures/references

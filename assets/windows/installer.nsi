@@ -17,6 +17,13 @@ ManifestDPIAware true
 ManifestDPIAwareness "PerMonitorV2,System"
 ; Reproducible builds: the installer stores no file times of the build.
 SetDateSave off
+; A signed build (-DSIGN_COMMAND=<command>) has the command sign the
+; uninstaller as it is made, before it goes into the installer, and then the
+; installer; a command that fails fails the build.
+!ifdef SIGN_COMMAND
+    !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
+    !finalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
 
 !define APP_EXE "velmora2-name-generator.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora2NameGenerator"

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Proves the signing of the Windows files with a throw-away certificate made
+# here: a build signed with it (scripts/build-windows.sh) gives a program,
+# zip, installer and uninstaller that verify against that certificate; the
+# installer installs under wine, the signed program starts and the
+# uninstaller removes it; a wrong password fails the signing and leaves the
+# file as it was.
+#   scripts/check-signing.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir="$(realpath -m "${1:-build-windows-signed}")"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# A self-signed code-signing certificate, with its key in a PKCS#12 file.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Velmora 2 test signer" \
+    -addext keyUsage=critical,digitalSignature -addext extendedKeyUsage=codeSigning \
+    -keyout "$work/key.pem" -out "$work/certificate.pem" 2>/dev/null
+password="throw-away $RANDOM"
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" \
+    -passout "pass:$password" -out "$work/signer.p12"
+export VELMORA_SIGN_PKCS12="$work/signer.p12"
+VELMORA_SIGN_PASSWORD="$password" scripts/build-windows.sh "$build_dir"
+
+verify() {
+    if ! osslsigncode verify -CAfile "$work/certificate.pem" -in "$1" >"$work/verify.log" 2>&1; then
+        cat "$work/verify.log" >&2
+        echo "not signed with the throw-away certificate: $1" >&2
+        exit 1
+    fi
+    echo "signed: $1"
+}
+program="$build_dir/app/velmora2-name-generator.exe"
+installer=("$build_dir"/packages/*-setup.exe)
+verify "$program"
+verify "${installer[0]}"
+zip=("$build_dir"/packages/*-windows-x64.zip)
+(cd "$work" && cmake -E tar xf "${zip[0]}" velmora2-name-generator.exe)
+cmp "$program" "$work/velmora2-name-generator.exe"
+echo "the zip holds the signed program"
+
+cp "$program" "$work/unsigned.exe"
+if VELMORA_SIGN_PASSWORD="wrong $password" scripts/sign-windows-file.sh "$work/unsigned.exe"; then
+    echo "signing with a wrong password did not fail" >&2
+    exit 1
+fi
+cmp "$program" "$work/unsigned.exe"
+echo "a wrong password fails and changes nothing"
+
+# Under wine: install for the current user, check the uninstaller the
+# installer wrote, start the installed program, uninstall.
+export WINEPREFIX="$work/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" bash -c '
+    set -euo pipefail
+    wineboot --init && wineserver -w
+    wine "$1" /S /CurrentUser && wineserver -w
+    folder="$(dirname "$(find "$WINEPREFIX/drive_c/users" -name velmora2-name-generator.exe)")"
+    cp "$folder/uninstall.exe" "$2/uninstall.exe"
+    wine "$folder/velmora2-name-generator.exe" &
+    for _ in $(seq 300); do
+        xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null ||
+        { echo "the installed signed program opened no window" >&2; exit 1; }
+    wineserver -k
+    wine "$folder/uninstall.exe" /S && wineserver -w
+    [[ ! -e "$folder" ]] || { echo "the signed uninstaller left $folder" >&2; exit 1; }
+' _ "${installer[0]}" "$work"
+verify "$work/uninstall.exe"
+echo "the signed installer installs, the program starts, the uninstaller removes it"
