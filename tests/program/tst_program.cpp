@@ -174,28 +174,6 @@ private Q_SLOTS:
                                   15000);
     }
 
-    void generatesAndClearsNames()
-    {
-        const Window window = start();
-        const auto nameBoxInk = [&] {
-            const QRect client = m_x.clientGeometry(window);
-            return InkIn(m_x.grab(NameBoxInside.translated(client.topLeft())));
-        };
-        QCOMPARE(nameBoxInk(), 0);
-        m_x.click(window, GenerateButton);
-        QTest::qWait(300);
-        QCOMPARE(nameBoxInk(), 0); // no gender chosen yet
-
-        m_x.click(window, MaleOption);
-        m_x.click(window, GenerateButton);
-        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
-        m_x.click(window, FemaleOption);
-        QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
-        m_x.click(window, GenerateButton);
-        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
-        closeAndExpectCleanExit(window);
-    }
-
     // The real program looks as its in-process picture shows, also with
     // Qt's own -reverse and -stylesheet given: neither the program nor Qt
     // takes options from the command line. The gender frame is left out:
