@@ -1,0 +1,99 @@
+// The stack protector as the program is built with it (cmake/Hardening.cmake),
+// seen from outside: this program starts itself twice with a length, and
+// so prints the guard value and then writes that many bytes into a buffer of
+// 16 on its stack.
+// Each start must end in the function's check, with the status of a stack
+// buffer overrun, never returning; and the two must have had different guards.
+
+#include "win32/checks.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+extern "C" std::uint64_t __stack_chk_guard;
+
+namespace {
+
+// Given 32, fills its buffer, the 8 bytes above it and the guard above
+// those, and stops short of the return address (as GCC 12 lays out the frame).
+[[gnu::noinline]] void overrun(int length)
+{
+    char buffer[16];
+    volatile char* end = buffer;
+    for (int index = 0; index < length; ++index) {
+        end[index] = 'x';
+    }
+    std::printf("filled %.16s\n", buffer);
+}
+
+struct Start
+{
+    DWORD status = 0;
+    std::string output;
+};
+
+Start startOverrun()
+{
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE reader;
+    HANDLE writer;
+    CreatePipe(&reader, &writer, &inherited, 0);
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer;
+    startup.hStdError = writer;
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" 32";
+    PROCESS_INFORMATION process;
+    Start start;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return start;
+    }
+    CloseHandle(writer);
+    char chunk[256];
+    DWORD read;
+    while (ReadFile(reader, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        start.output.append(chunk, read);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &start.status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(reader);
+    return start;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1) {
+        std::printf("guard %016llx\n", static_cast<unsigned long long>(__stack_chk_guard));
+        std::fflush(stdout);
+        overrun(std::atoi(argv[1]));
+        std::puts("returned");
+        return EXIT_SUCCESS;
+    }
+    testing::Checks check;
+    const Start first = startOverrun();
+    const Start second = startOverrun();
+    for (const Start& start : {first, second}) {
+        std::fputs(start.output.c_str(), stdout);
+        check(start.status == STATUS_STACK_BUFFER_OVERRUN &&
+                  start.output.find("returned") == std::string::npos,
+              "an overrun stack ends the program at once, as a stack buffer overrun");
+    }
+    const std::size_t guard = first.output.find("guard ");
+    check(guard != std::string::npos &&
+              first.output.substr(guard, 22) != second.output.substr(guard, 22),
+          "the guard differs from one start to the next");
+    return check.finish();
+}
