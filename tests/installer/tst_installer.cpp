@@ -77,7 +77,8 @@ private Q_SLOTS:
         QCOMPARE(setup->exitCode(), 0);
         QVERIFY(m_x.waitForWindow(Title, 60s));
         const QStringList program = read(u"process"_s, Title);
-        QCOMPARE(program.value(0), u"program "_s + InstallFolder + u"\\velmora2-name-generator.exe"_s);
+        QCOMPARE(program.value(0),
+                 u"program "_s + InstallFolder + u"\\velmora2-name-generator.exe"_s);
         QVERIFY2(!program.value(2).startsWith(u"parent "_s + m_installerId + u' '),
                  qPrintable(program.join(u'\n')));
         // wine hands an elevated process's rights down to all it starts,
@@ -165,9 +166,13 @@ private:
     {
         QProcess reader;
         reader.setProcessEnvironment(m_environment);
-        reader.start(u"wine"_s, {QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/win32/window_reader.exe"), what, title});
+        reader.start(u"wine"_s,
+                     {QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/win32/window_reader.exe"),
+                      what, title});
         reader.waitForFinished(30000);
-        return QString::fromUtf8(reader.readAllStandardOutput()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(reader.readAllStandardOutput())
+            .remove(u'\r')
+            .split(u'\n', Qt::SkipEmptyParts);
     }
 
     void waitForPage(const QString& title, const QString& text)
@@ -178,9 +183,10 @@ private:
     // A key pressed in the window whose title starts with title.
     void press(const QString& title, const char* key)
     {
-        QCOMPARE(run({u"xdotool"_s, u"search"_s, u"--limit"_s, u"1"_s, u"--onlyvisible"_s,
-                      u"--name"_s, u'^' + title, u"windowfocus"_s, u"key"_s, QString::fromLatin1(key)}),
-                 0);
+        QCOMPARE(
+            run({u"xdotool"_s, u"search"_s, u"--limit"_s, u"1"_s, u"--onlyvisible"_s, u"--name"_s,
+                 u'^' + title, u"windowfocus"_s, u"key"_s, QString::fromLatin1(key)}),
+            0);
     }
 
     testing::X11Session m_x;

@@ -111,8 +111,8 @@ int wmain(int argc, wchar_t** argv)
     const auto [image, elevated] = imageAndElevation(id);
     const DWORD parent = processEntry(id).th32ParentProcessID;
     printUtf8((L"program " + image + L"\nid " + std::to_wstring(id) + L"\nparent " +
-               std::to_wstring(parent) + L" " + processEntry(parent).szExeFile +
-               L"\nelevated " + (elevated ? L"yes" : L"no"))
+               std::to_wstring(parent) + L" " + processEntry(parent).szExeFile + L"\nelevated " +
+               (elevated ? L"yes" : L"no"))
                   .c_str());
     return EXIT_SUCCESS;
 }
