@@ -32,42 +32,23 @@ namespace {
 
 struct Start
 {
-    DWORD status = 0;
+    DWORD status;
     std::string output;
 };
 
+// This program started with 32, through the command interpreter, which
+// ends with its status.
 Start startOverrun()
 {
-    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE reader;
-    HANDLE writer;
-    CreatePipe(&reader, &writer, &inherited, 0);
-    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer;
-    startup.hStdError = writer;
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" 32";
-    PROCESS_INFORMATION process;
-    Start start;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return start;
+    FILE* child = _popen((std::string("\"") + self + "\" 32").c_str(), "r");
+    Start start{};
+    char line[256];
+    while (std::fgets(line, sizeof line, child) != nullptr) {
+        start.output += line;
     }
-    CloseHandle(writer);
-    char chunk[256];
-    DWORD read;
-    while (ReadFile(reader, chunk, sizeof chunk, &read, nullptr) && read > 0) {
-        start.output.append(chunk, read);
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &start.status);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(reader);
+    start.status = static_cast<DWORD>(_pclose(child));
     return start;
 }
 
