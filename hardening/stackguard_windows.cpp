@@ -23,8 +23,8 @@ std::uint64_t __stack_chk_guard = UnseededGuard;
 // A protected function's guard was overwritten, or a checked copy (from
 // _FORTIFY_SOURCE) would have run past its buffer: the process is ended on
 // the spot, running none of its own code on the way (no handler, no atexit,
-// no DLL detach), as Windows' own compiler does. Windows 8 and later record
-// it as a stack buffer overrun.
+// no DLL detach), as Windows' own compiler does: by a fast fail (Windows 8
+// and later), else by TerminateProcess, its status a stack buffer overrun.
 [[noreturn]] void __stack_chk_fail()
 {
     if (IsProcessorFeaturePresent(PF_FASTFAIL_AVAILABLE)) {
