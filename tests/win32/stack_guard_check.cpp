@@ -4,6 +4,7 @@
 // 16 on its stack.
 // Each start must end in the function's check, with the status of a stack
 // buffer overrun, never returning; and the two must have had different guards.
+// A third start copies as much with memcpy, which _FORTIFY_SOURCE must stop.
 
 #include "win32/checks.h"
 
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 extern "C" std::uint64_t __stack_chk_guard;
@@ -30,19 +32,28 @@ namespace {
     std::printf("filled %.16s\n", buffer);
 }
 
+// The same length copied at once, which _FORTIFY_SOURCE checks before it copies.
+[[gnu::noinline]] void copy(int length)
+{
+    static const char source[64] = {};
+    char buffer[16];
+    std::memcpy(buffer, source, length);
+    std::printf("copied %.16s\n", buffer);
+}
+
 struct Start
 {
     DWORD status;
     std::string output;
 };
 
-// This program started with 32, through the command interpreter, which
-// ends with its status.
-Start startOverrun()
+// This program started with these arguments, through the command
+// interpreter, which ends with its status.
+Start startOverrun(const char* arguments)
 {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    FILE* child = _popen((std::string("\"") + self + "\" 32").c_str(), "r");
+    FILE* child = _popen((std::string("\"") + self + "\" " + arguments).c_str(), "r");
     Start start{};
     char line[256];
     while (std::fgets(line, sizeof line, child) != nullptr) {
@@ -57,21 +68,26 @@ Start startOverrun()
 int main(int argc, char** argv)
 {
     if (argc > 1) {
+        std::setvbuf(stdout, nullptr, _IONBF, 0); // all of it out before the end
         std::printf("guard %016llx\n", static_cast<unsigned long long>(__stack_chk_guard));
-        std::fflush(stdout);
-        overrun(std::atoi(argv[1]));
+        argc > 2 ? copy(std::atoi(argv[2])) : overrun(std::atoi(argv[1]));
         std::puts("returned");
         return EXIT_SUCCESS;
     }
     testing::Checks check;
-    const Start first = startOverrun();
-    const Start second = startOverrun();
+    const Start first = startOverrun("32");
+    const Start second = startOverrun("32");
     for (const Start& start : {first, second}) {
         std::fputs(start.output.c_str(), stdout);
         check(start.status == STATUS_STACK_BUFFER_OVERRUN &&
                   start.output.find("returned") == std::string::npos,
               "an overrun stack ends the program at once, as a stack buffer overrun");
     }
+    const Start copied = startOverrun("copy 32");
+    std::fputs(copied.output.c_str(), stdout);
+    check(copied.status == STATUS_STACK_BUFFER_OVERRUN &&
+              copied.output.find("copied") == std::string::npos,
+          "a copy past its buffer is stopped before it copies, and ends the program");
     const std::size_t guard = first.output.find("guard ");
     check(guard != std::string::npos &&
               first.output.substr(guard, 22) != second.output.substr(guard, 22),
