@@ -38,8 +38,10 @@ if [[ -n "$foreign" ]]; then
     exit 1
 fi
 
-# Hardened: ASLR (also above 4 GiB) and DEP, and the stack protector's
-# run-time check from libssp linked in (cmake/Hardening.cmake).
+# Hardened: ASLR (also above 4 GiB) and DEP, and the stack protector with
+# our own guard and failure handler (hardening/stackguard_windows.cpp): its
+# fast fail (mov ecx, 2; int 0x29) is in the code, and libssp's guard, which
+# would import advapi32, is not.
 headers="$(x86_64-w64-mingw32-objdump -p "$program")"
 for feature in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
     if ! grep -qw "$feature" <<<"$headers"; then
@@ -47,8 +49,9 @@ for feature in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
         exit 1
     fi
 done
-if ! grep -qa 'stack smashing detected' "$program"; then
-    echo "the program is built without the stack protector" >&2
+if ! LC_ALL=C grep -qaP '\xb9\x02\x00\x00\x00\xcd\x29' "$program" ||
+    grep -qix 'advapi32.dll' <<<"$imports"; then
+    echo "the program is built without the stack protector, or with libssp's guard" >&2
     exit 1
 fi
 

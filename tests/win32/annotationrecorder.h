@@ -2,7 +2,7 @@
 
 // Stands in for Windows' annotation service, whose wine version does not
 // annotate: registered as its class, it records what the window lays over
-// its controls and what it clears again.
+// its controls, in which apartment, and what it clears again.
 
 #include <windows.h>
 
@@ -19,6 +19,8 @@ class AnnotationRecorder final : public IAccPropServices, public IClassFactory
 public:
     // The texts in place, by control and property (true for the description).
     std::map<std::pair<HWND, bool>, std::wstring> texts;
+    // The COM apartment of the thread that laid the last text.
+    APTTYPE apartment = APTTYPE_CURRENT;
 
     // Registers the recorder in place of the service for this thread's apartment.
     explicit AnnotationRecorder(const CLSID& service)
@@ -54,6 +56,8 @@ public:
             return E_INVALIDARG;
         }
         texts[{control, property == PROPID_ACC_DESCRIPTION}] = text;
+        APTTYPEQUALIFIER qualifier;
+        CoGetApartmentType(&apartment, &qualifier);
         return S_OK;
     }
     HRESULT WINAPI ClearHwndProps(HWND control, DWORD, DWORD, const MSAAPROPID* properties,

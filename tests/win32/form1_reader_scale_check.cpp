@@ -1,7 +1,8 @@
 // The Win32 window in process, under wine, for what Windows asks of it
 // beyond its looks: each new name announced to screen readers, names for
-// the name box and the banner, no COM before the window shows, and a new
-// layout when the monitor's scale changes.
+// the name box and the banner (through stand-ins for what wine lacks), no
+// COM before the window shows, and a new layout when the monitor's scale
+// changes.
 //   form1_reader_scale_check             the checks
 //   form1_reader_scale_check layout      prints the layout at the start scale
 //   form1_reader_scale_check layout 144  the same after a change to 144 dpi
@@ -12,6 +13,7 @@
 #include "ui/win32/windowengine.h"
 #include "win32/annotationrecorder.h"
 #include "win32/checks.h"
+#include "win32/notificationrecorder.h"
 
 #include <windows.h>
 
@@ -85,6 +87,7 @@ int main(int argc, char** argv)
         return printLayout(argc, argv);
     }
     testing::Checks check;
+    const testing::NotificationRecorder notifications;
     ui::Form1 form;
     form.Form_Load();
     APTTYPE apartment;
@@ -95,12 +98,21 @@ int main(int argc, char** argv)
     ui::DeliverWaitingMessages(form.handle());
     HWND nameBox = form.control("TextName");
 
-    // What each new name announces is played by the scenarios (scenarios_check).
-    // wine's UI Automation lacks the notification: the window goes on without it.
-    check(!ui::RaiseNotification(nameBox, L"Generated name: Test") &&
-              GetProcAddress(LoadLibraryW(L"uiautomationcore.dll"), "UiaRaiseNotificationEvent") ==
-                  nullptr,
-          "where Windows lacks the notification, none is raised");
+    // Each new name is announced from the name box, the newest replacing any
+    // not yet read out, on the window's thread; the provider is let go.
+    SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
+    SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
+    wchar_t name[64] = {};
+    GetWindowTextW(nameBox, name, 64);
+    const std::vector<testing::Notification>& heard = testing::NotificationRecorder::heard;
+    check(heard.size() == 1 && heard[0].source == nameBox &&
+              heard[0].text == L"Generated name: " + std::wstring(name) && name[0] != L'\0' &&
+              heard[0].kind == 2 /* ActionCompleted */ &&
+              heard[0].processing == 1 /* ImportantMostRecent */ &&
+              heard[0].activity == L"Velmora2NameGenerated" &&
+              heard[0].thread == GetCurrentThreadId() &&
+              testing::NotificationRecorder::providersAlive == 0,
+          "a new name is raised as a notification of the name box, the newest one mattering");
 
     // A change of scale and back again leaves the window as it started.
     const std::string atStart = layoutOf(form);
@@ -110,25 +122,32 @@ int main(int argc, char** argv)
     check(at144 != atStart && layoutOf(form) == atStart,
           "back at the start scale the window is laid out as it started");
 
-    // The annotations are made when a screen reader first asks for the window.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // A screen reader's first question puts the window's thread in a
+    // single-threaded apartment, where its annotations are made.
+    SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    check(CoGetApartmentType(&apartment, &qualifier) == S_OK &&
+              (apartment == APTTYPE_MAINSTA || apartment == APTTYPE_STA),
+          "a screen reader's first question enters a single-threaded apartment");
     {
+        ui::Form1 second; // a second window, to annotate with the recorder in place
         testing::AnnotationRecorder annotations(AnnotationService);
         check(annotations.texts.empty(), "nothing is annotated before a screen reader asks");
-        SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
-        HWND banner = form.control("Picture1");
+        SendMessageW(second.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+        check(annotations.apartment == apartment, "the annotations are made in that apartment");
+        HWND nameBox = second.control("TextName");
+        HWND banner = second.control("Picture1");
         const std::map<std::pair<HWND, bool>, std::wstring> expected = {
             {{nameBox, false}, L"Generated Name"},
             {{banner, false}, L"Velmora 2 Name Generator banner"},
             {{banner, true}, L"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
-            {{form.control("Command2"), true}, L"Opens dornwick.example in your web browser"},
-            {{form.control("Command4"), true}, L"Opens vworkshop.example in your web browser"},
+            {{second.control("Command2"), true}, L"Opens dornwick.example in your web browser"},
+            {{second.control("Command4"), true}, L"Opens vworkshop.example in your web browser"},
         };
         check(annotations.texts == expected,
               "the name box and the banner are named, the banner and the link buttons described");
-        SendMessageW(form.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+        SendMessageW(second.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
         check(annotations.texts == expected, "asked again, the window annotates nothing twice");
-        DestroyWindow(form.handle());
+        DestroyWindow(second.handle());
         check(annotations.texts.empty(), "the annotations go with the window");
     }
 

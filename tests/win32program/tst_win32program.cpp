@@ -223,6 +223,13 @@ private Q_SLOTS:
         QCOMPARE(changed, started);
     }
 
+    // The stack protector of a program built like this one: an overrun ends
+    // it, and its guard differs from start to start (tests/win32/stack_guard_check).
+    void theStackProtectorEndsAnOverrun()
+    {
+        QCOMPARE(runChecks(u"stack_guard_check.exe"_s), QString());
+    }
+
     // Only the address the system code page holds reaches the browser.
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {

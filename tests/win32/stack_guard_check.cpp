@@ -1,0 +1,96 @@
+// The stack protector as the program is built with it (cmake/Hardening.cmake),
+// seen from outside: this program starts itself twice with a length, and
+// so prints the guard value and then writes that many bytes into a buffer of
+// 16 on its stack.
+// Each start must end in the function's check, with the status of a stack
+// buffer overrun, never returning; and the two must have had different guards.
+// A third start copies as much with memcpy, which _FORTIFY_SOURCE must stop.
+
+#include "win32/checks.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+extern "C" std::uint64_t __stack_chk_guard;
+
+namespace {
+
+// Given 32, fills its buffer, the 8 bytes above it and the guard above
+// those, and stops short of the return address (as GCC 12 lays out the frame).
+[[gnu::noinline]] void overrun(int length)
+{
+    char buffer[16];
+    volatile char* end = buffer;
+    for (int index = 0; index < length; ++index) {
+        end[index] = 'x';
+    }
+    std::printf("filled %.16s\n", buffer);
+}
+
+// The same length copied at once, which _FORTIFY_SOURCE checks before it copies.
+[[gnu::noinline]] void copy(int length)
+{
+    static const char source[64] = {};
+    char buffer[16];
+    std::memcpy(buffer, source, length);
+    std::printf("copied %.16s\n", buffer);
+}
+
+struct Start
+{
+    DWORD status;
+    std::string output;
+};
+
+// This program started with these arguments, through the command
+// interpreter, which ends with its status.
+Start startOverrun(const char* arguments)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    FILE* child = _popen((std::string("\"") + self + "\" " + arguments).c_str(), "r");
+    Start start{};
+    char line[256];
+    while (std::fgets(line, sizeof line, child) != nullptr) {
+        start.output += line;
+    }
+    start.status = static_cast<DWORD>(_pclose(child));
+    return start;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1) {
+        std::setvbuf(stdout, nullptr, _IONBF, 0); // all of it out before the end
+        std::printf("guard %016llx\n", static_cast<unsigned long long>(__stack_chk_guard));
+        argc > 2 ? copy(std::atoi(argv[2])) : overrun(std::atoi(argv[1]));
+        std::puts("returned");
+        return EXIT_SUCCESS;
+    }
+    testing::Checks check;
+    const Start first = startOverrun("32");
+    const Start second = startOverrun("32");
+    for (const Start& start : {first, second}) {
+        std::fputs(start.output.c_str(), stdout);
+        check(start.status == STATUS_STACK_BUFFER_OVERRUN &&
+                  start.output.find("returned") == std::string::npos,
+              "an overrun stack ends the program at once, as a stack buffer overrun");
+    }
+    const Start copied = startOverrun("copy 32");
+    std::fputs(copied.output.c_str(), stdout);
+    check(copied.status == STATUS_STACK_BUFFER_OVERRUN &&
+              copied.output.find("copied") == std::string::npos,
+          "a copy past its buffer is stopped before it copies, and ends the program");
+    const std::size_t guard = first.output.find("guard ");
+    check(guard != std::string::npos &&
+              first.output.substr(guard, 22) != second.output.substr(guard, 22),
+          "the guard differs from one start to the next");
+    return check.finish();
+}

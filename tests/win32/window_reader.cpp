@@ -1,0 +1,118 @@
+// Reads a visible top-level window of another program by its title, spaces
+// at the end aside (the installer's has one), for the installer test:
+//   window_reader texts <title>    the texts of its visible controls, one a
+//                                  line, a ticked box or option marked "[x] "
+//   window_reader process <title>  the program that owns it, its process
+//                                  id, its parent's id and name, and
+//                                  whether it runs elevated
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+namespace {
+
+void printUtf8(const wchar_t* text)
+{
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+}
+
+BOOL CALLBACK printText(HWND control, LPARAM)
+{
+    wchar_t text[512] = {};
+    // WM_GETTEXT, unlike GetWindowTextW, reads a control of another process.
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    if (IsWindowVisible(control) && text[0] != L'\0') {
+        const bool ticked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        printUtf8((std::wstring(ticked ? L"[x] " : L"") + text).c_str());
+    }
+    return TRUE;
+}
+
+// The snapshot's entry of the process with this id.
+PROCESSENTRY32W processEntry(DWORD id)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID == id) {
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return entry.th32ProcessID == id ? entry : PROCESSENTRY32W{};
+}
+
+// The process's full path and whether it runs elevated.
+std::pair<std::wstring, bool> imageAndElevation(DWORD id)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    wchar_t image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation = {};
+    if (process != nullptr) {
+        QueryFullProcessImageNameW(process, 0, image, &size);
+        if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
+            GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+            CloseHandle(token);
+        }
+        CloseHandle(process);
+    }
+    return {image, elevation.TokenIsElevated != 0};
+}
+
+HWND findWindow(const std::wstring& title)
+{
+    struct Search
+    {
+        const std::wstring& title;
+        HWND found = nullptr;
+    } search{title};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            wchar_t text[256] = {};
+            GetWindowTextW(window, text, 256);
+            std::wstring title = text;
+            title.erase(title.find_last_not_of(L' ') + 1);
+            if (IsWindowVisible(window) && title == search.title) {
+                search.found = window;
+            }
+            return search.found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    HWND window = argc == 3 ? findWindow(argv[2]) : nullptr;
+    if (window == nullptr) {
+        std::fputs("no such window\n", stderr);
+        return EXIT_FAILURE;
+    }
+    if (std::wstring(argv[1]) == L"texts") {
+        EnumChildWindows(window, printText, 0);
+        return EXIT_SUCCESS;
+    }
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const auto [image, elevated] = imageAndElevation(id);
+    const DWORD parent = processEntry(id).th32ParentProcessID;
+    printUtf8((L"program " + image + L"\nid " + std::to_wstring(id) + L"\nparent " +
+               std::to_wstring(parent) + L" " + processEntry(parent).szExeFile + L"\nelevated " +
+               (elevated ? L"yes" : L"no"))
+                  .c_str());
+    return EXIT_SUCCESS;
+}
