@@ -1,9 +1,8 @@
-// The Windows installer and uninstaller as a person uses them, with the
-// keyboard alone (xdotool), under wine on a virtual X display (run under
-// xvfb-run), in the order a person meets them: cancelling, a plain install
-// and what its Finish page starts, an install while the program runs, and
-// an uninstall while it runs. Pages and processes are read by
-// tests/win32/window_reader.
+// The Windows installer as a person uses it, with the keyboard alone
+// (xdotool), under wine on a virtual X display (run under xvfb-run), in the
+// order a person meets it: cancelling, a plain install and what its Finish
+// page starts, and an install while the program runs. Pages and processes
+// are read by tests/win32/window_reader.
 
 #include "common/x11session.h"
 
@@ -21,7 +20,6 @@ namespace {
 
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QString Setup = Title + u" Setup"_s;
-const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
 const QString InstallFolder = u"C:\\Program Files\\Velmora 2 Name Generator"_s;
 const QString Installed = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c/Program Files/") + Title;
@@ -102,29 +100,6 @@ private Q_SLOTS:
         installThroughEveryPage();
         QVERIFY(setup->waitForFinished(30000));
         QCOMPARE(setup->exitCode(), 0);
-    }
-
-    // The uninstaller, too, waits while the program runs: cancelled, it
-    // leaves the install whole; once the program is closed, it removes it.
-    void anUninstallWaitsForTheProgramToClose()
-    {
-        const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
-        QVERIFY(window);
-        const auto uninstaller = start(Installed + u"/uninstall.exe"_s);
-        waitForPage(Uninstall, Running);
-        press(Uninstall, "Escape");
-        QTRY_VERIFY_WITH_TIMEOUT(read(u"texts"_s, Uninstall).isEmpty(), 20000);
-        QVERIFY(QFile::exists(Installed + u"/velmora2-name-generator.exe"_s));
-
-        m_x.requestClose(*window);
-        QTRY_VERIFY_WITH_TIMEOUT(read(u"process"_s, Title).isEmpty(), 20000);
-        const auto again = start(Installed + u"/uninstall.exe"_s);
-        waitForPage(Uninstall, u"Remove Velmora 2 Name Generator from your computer."_s);
-        press(Uninstall, "Return");
-        waitForPage(Uninstall, u"Uninstallation Complete"_s);
-        press(Uninstall, "Return");
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(Installed).exists(), 30000);
-        QCOMPARE(run({u"wine"_s, u"reg"_s, u"query"_s, UninstallKey}), 1);
     }
 
 private:
