@@ -419,12 +419,21 @@ private:
         return QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
     }
 
-    // The name box of the running program, as a second program reads it.
+    // The name the running program shows, as a second program reads its
+    // controls: the one text among them that is a line of a name list.
     QString nameShown()
     {
-        const auto reader = startWine(windowsFile(u"tests/win32/name_box_reader.exe"_s));
+        const auto reader =
+            startWine(windowsFile(u"tests/win32/window_reader.exe"_s), {u"texts"_s, Title});
         reader->waitForFinished(30000);
-        return QString::fromUtf8(reader->readAllStandardOutput()).trimmed();
+        const QStringList names = listLines("male.txt") + listLines("female.txt");
+        for (const QString& text : QString::fromUtf8(reader->readAllStandardOutput())
+                                       .split(QRegularExpression(u"\\r?\\n"_s))) {
+            if (names.contains(text)) {
+                return text;
+            }
+        }
+        return {};
     }
 
     QString registryEntry(const QString& key)
