@@ -110,7 +110,8 @@ inline constexpr int BoldWeight = 700;
 using enum Kind;
 using enum Colour;
 
-// In the order the window creates them.
+// In the order the Qt window creates them; the Win32 window makes them in
+// the tab order, which is the order of its windows.
 inline constexpr std::array<Control, 16> Controls{{
     // clang-format off
     {"Picture1",     PictureBox,   "Form1",  u"",                                   {4680, 120, 1875, 1785}, 15, false, SystemWindow, SystemWindowText},

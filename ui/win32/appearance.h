@@ -11,7 +11,8 @@ namespace ui {
 
 // The dots per inch of the monitor that shows window, of which the program
 // is aware per monitor (its manifest says so): layout, fonts and banner
-// scale with it. Windows older than 10 version 1607 give the system's.
+// scale with it. Windows older than 10 version 1607, and a null window,
+// give the system's.
 int WindowDpi(HWND window);
 
 // Twips to device pixels at dpi, rounded to the nearest pixel.

@@ -72,6 +72,22 @@ bool isChecked(HWND option)
     return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// The window's frame at dpi, centred on the work area: the primary monitor
+// less the task bar.
+RECT centredFrame(int dpi)
+{
+    RECT frame = {0, 0, ToPixels(layout::ClientArea.width, dpi),
+                  ToPixels(layout::ClientArea.height, dpi)};
+    AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
 void registerForm1Class()
 {
     HINSTANCE program = GetModuleHandleW(nullptr);
@@ -104,29 +120,25 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer a
     registerForm1Class();
     RegisterPictureBoxClass();
 
-    // Made without a size: the monitor it starts on gives it its scale.
+    // Made in its place at the system's scale, which is the primary
+    // monitor's, and hidden; a window that lands on a monitor of another
+    // scale is laid out again at that one.
+    const int dpi = WindowDpi(nullptr);
+    const RECT frame = centredFrame(dpi);
     const std::wstring title = widen(layout::Title);
-    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, 0, 0, 0, 0,
+    m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, frame.left,
+                               frame.top, frame.right - frame.left, frame.bottom - frame.top,
                                nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (m_window == nullptr) {
         throw std::runtime_error("The window could not be created");
     }
     try {
-        createControls();
-        arrangeTabOrder();
-        layOut(WindowDpi(m_window));
-
-        RECT frame = {0, 0, ToPixels(layout::ClientArea.width, m_dpi),
-                      ToPixels(layout::ClientArea.height, m_dpi)};
-        AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        // Centred on the work area: the screen less the task bar.
-        RECT work = {};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int left = work.left + (work.right - work.left - width) / 2;
-        const int top = work.top + (work.bottom - work.top - height) / 2;
-        fitFrame({left, top, left + width, top + height});
+        layOut(dpi);
+        if (const int windowDpi = WindowDpi(m_window); windowDpi != dpi) {
+            layOut(windowDpi);
+            placeFrame(centredFrame(windowDpi));
+        }
+        fitClientArea();
     } catch (...) {
         DestroyWindow(m_window);
         throw;
@@ -143,72 +155,84 @@ Form1::~Form1()
     }
 }
 
-void Form1::createControls()
-{
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
-        const layout::Control& control = layout::Controls[index];
-        const WindowKind kind = windowKind(control.kind);
-        DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
-        style |= layout::TakesFocus(control.kind) ? WS_TABSTOP : 0;
-        style |= startsGroup(control) ? WS_GROUP : 0;
-
-        // Placed and given its font by layOut.
-        const std::wstring caption = widen(control.caption);
-        const auto id = static_cast<INT_PTR>(FirstControlId + index);
-        HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, 0, 0, 0,
-                                     0, m_window, reinterpret_cast<HMENU>(id), program, nullptr);
-        if (child == nullptr) {
-            throw std::runtime_error("A control of the window could not be created");
-        }
-        m_controls[index] = child;
-    }
-}
-
-// The one way the window is laid out, at start and whenever its scale
-// changes: every place, both fonts and the banner from the description.
+// The one way the window is laid out, at start, when it makes the controls
+// in their places, and whenever its scale changes: every place, both fonts
+// and the banner from the description.
 void Form1::layOut(int dpi)
 {
     // The new fonts and banner are taken up before the old ones go.
     auto font = std::make_unique<WindowFont>(dpi, false);
     auto boldFont = std::make_unique<WindowFont>(dpi, true);
     auto banner = std::make_unique<Picture>(LoadBitmapResource(VELMORA_BANNER, dpi));
-    for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+    // Made in the tab order: a new control goes below the others, and Tab
+    // and the arrow keys follow the order of the windows, top down.
+    for (const std::size_t index : layout::TabOrder()) {
         const layout::Control& control = layout::Controls[index];
         // Edges from the twips of the client area, so neighbours stay flush
         // at every scale.
         const layout::Twips place = layout::ClientPlace(control);
         const int left = ToPixels(place.left, dpi);
         const int top = ToPixels(place.top, dpi);
-        const int right = ToPixels(place.left + place.width, dpi);
-        const int bottom = ToPixels(place.top + place.height, dpi);
-        SetWindowPos(m_controls[index], nullptr, left, top, right - left, bottom - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const int width = ToPixels(place.left + place.width, dpi) - left;
+        const int height = ToPixels(place.top + place.height, dpi) - top;
+        if (m_controls[index] == nullptr) {
+            m_controls[index] = createControl(index, {left, top, left + width, top + height});
+        } else {
+            SetWindowPos(m_controls[index], nullptr, left, top, width, height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         const HFONT controlFont = (control.bold ? boldFont : font)->handle();
-        SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), TRUE);
+        SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
     }
     // The banner: always exactly the size of its image, from the top left.
     ShowPicture(control("Picture1"), *banner);
+    // The controls took their fonts without redrawing, each on its own: the
+    // window is redrawn once, whole, if it shows.
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_font = std::move(font);
     m_boldFont = std::move(boldFont);
     m_banner = std::move(banner);
     m_dpi = dpi;
 }
 
-// Puts the frame at frame, then sizes it so that the client area is the
-// window's at its scale: nothing clipped, whatever the frame's edges take.
-void Form1::fitFrame(const RECT& frame)
+HWND Form1::createControl(std::size_t index, const RECT& place)
 {
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(m_window, nullptr, frame.left, frame.top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const layout::Control& control = layout::Controls[index];
+    const WindowKind kind = windowKind(control.kind);
+    DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+    style |= layout::TakesFocus(control.kind) ? WS_TABSTOP : 0;
+    style |= startsGroup(control) ? WS_GROUP : 0;
+    const std::wstring caption = widen(control.caption);
+    const auto id = static_cast<INT_PTR>(FirstControlId + index);
+    HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top,
+                                 m_window, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr),
+                                 nullptr);
+    if (child == nullptr) {
+        throw std::runtime_error("A control of the window could not be created");
+    }
+    return child;
+}
+
+void Form1::placeFrame(const RECT& frame)
+{
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Sizes the frame so that the client area is the window's at its scale:
+// nothing clipped, whatever the frame's edges take.
+void Form1::fitClientArea()
+{
     RECT client = {};
     GetClientRect(m_window, &client);
     const int missingWidth = ToPixels(layout::ClientArea.width, m_dpi) - client.right;
     const int missingHeight = ToPixels(layout::ClientArea.height, m_dpi) - client.bottom;
     if (missingWidth != 0 || missingHeight != 0) {
-        SetWindowPos(m_window, nullptr, 0, 0, width + missingWidth, height + missingHeight,
+        RECT frame = {};
+        GetWindowRect(m_window, &frame);
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + missingWidth,
+                     frame.bottom - frame.top + missingHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -226,18 +250,6 @@ void Form1::annotateControls()
         if (!text.description.empty()) {
             m_annotations->setDescription(control(text.control), widen(text.description));
         }
-    }
-}
-
-void Form1::arrangeTabOrder()
-{
-    // Tab and the arrow keys follow the order of the windows, which is
-    // therefore the tab order; frames come before the controls they hold.
-    HWND previous = HWND_TOP;
-    for (const std::size_t index : layout::TabOrder()) {
-        SetWindowPos(m_controls[index], previous, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = m_controls[index];
     }
 }
 
@@ -291,7 +303,8 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Moved to a monitor of another scale, or the scale was changed:
         // laid out afresh in the frame Windows suggests.
         layOut(HIWORD(wParam));
-        fitFrame(*reinterpret_cast<const RECT*>(lParam));
+        placeFrame(*reinterpret_cast<const RECT*>(lParam));
+        fitClientArea();
         return 0;
     case WM_GETOBJECT:
         // A screen reader asks for the window before it reads its controls;

@@ -40,10 +40,10 @@ public:
 private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    void createControls();
-    void arrangeTabOrder();
     void layOut(int dpi);
-    void fitFrame(const RECT& frame);
+    HWND createControl(std::size_t index, const RECT& place);
+    void placeFrame(const RECT& frame);
+    void fitClientArea();
     void annotateControls();
     void onCommand(int controlId, int notification);
     std::optional<LRESULT> colourControl(HDC dc, HWND control) const;
