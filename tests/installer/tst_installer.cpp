@@ -1,11 +1,12 @@
 // The Windows installer as a person uses it, with the keyboard alone
 // (xdotool), under wine on a virtual X display (run under xvfb-run), in the
 // order a person meets it: cancelling, a plain install and what its Finish
-// page starts, and an install while the program runs. Pages and processes
-// are read by tests/win32/window_reader.
+// page starts, an install while the program runs, and an uninstall while
+// it runs. Pages and processes are read by tests/win32/window_reader.
 
 #include "common/x11session.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -20,6 +21,7 @@ namespace {
 
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QString Setup = Title + u" Setup"_s;
+const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
 const QString InstallFolder = u"C:\\Program Files\\Velmora 2 Name Generator"_s;
 const QString Installed = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c/Program Files/") + Title;
@@ -58,8 +60,7 @@ private Q_SLOTS:
     void cancellingInstallsNothing()
     {
         const auto setup = start(QStringLiteral(VELMORA_WINDOWS_INSTALLER));
-        waitForPage(Setup, u"License Agreement"_s);
-        press(Setup, "Escape");
+        QVERIFY(answer(Setup, u"License Agreement"_s, "Escape"));
         QVERIFY(setup->waitForFinished(30000));
         QVERIFY(!QDir(Installed).exists());
         QCOMPARE(run({u"wine"_s, u"reg"_s, u"query"_s, UninstallKey}), 1);
@@ -70,7 +71,7 @@ private Q_SLOTS:
     void aPlainInstallRunsTheProgramFromItsFinishPage()
     {
         const auto setup = start(QStringLiteral(VELMORA_WINDOWS_INSTALLER));
-        installThroughEveryPage();
+        QVERIFY(installThroughEveryPage());
         QVERIFY(setup->waitForFinished(30000));
         QCOMPARE(setup->exitCode(), 0);
         QVERIFY(m_x.waitForWindow(Title, 60s));
@@ -87,35 +88,61 @@ private Q_SLOTS:
     // The installer waits while the program runs, and goes on once it is closed.
     void anInstallWaitsForTheProgramToClose()
     {
-        const std::optional<Window> window = m_x.waitForWindow(Title, 10s);
-        QVERIFY(window);
+        const std::optional<Window> program = m_x.waitForWindow(Title, 10s);
+        QVERIFY(program);
         const auto setup = start(QStringLiteral(VELMORA_WINDOWS_INSTALLER));
-        waitForPage(Setup, Running);
-        press(Setup, "Return"); // Retry, with the program still running
-        QTest::qWait(2000);
-        QVERIFY(read(u"texts"_s, Setup).contains(Running));
-        m_x.requestClose(*window);
-        QTRY_VERIFY_WITH_TIMEOUT(read(u"process"_s, Title).isEmpty(), 20000);
-        press(Setup, "Return");
-        installThroughEveryPage();
+        QVERIFY(goOnOnceTheProgramIsClosed(Setup, *program));
+        QVERIFY(installThroughEveryPage());
         QVERIFY(setup->waitForFinished(30000));
         QCOMPARE(setup->exitCode(), 0);
     }
 
+    // So does the uninstaller, which then removes the program, its folder
+    // and its entry in Apps & features. (It runs from a copy of itself in
+    // the temporary folder, so the process started here ends at once.)
+    void anUninstallWaitsForTheProgramToClose()
+    {
+        const std::optional<Window> program = m_x.waitForWindow(Title, 60s);
+        QVERIFY(program);
+        const auto launcher = start(Installed + u"/uninstall.exe"_s);
+        QVERIFY(launcher->waitForFinished(30000));
+        QVERIFY(goOnOnceTheProgramIsClosed(Uninstall, *program));
+        QVERIFY(answer(Uninstall, u"Remove Velmora 2 Name Generator from your computer."_s,
+                       "Return"));
+        QVERIFY(answer(Uninstall, u"Uninstallation Complete"_s, "Return"));
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(Installed).exists(), 30000);
+        QCOMPARE(run({u"wine"_s, u"reg"_s, u"query"_s, UninstallKey}), 1);
+    }
+
 private:
+    // title asks for the program to be closed; Retry while it still runs asks
+    // again, and once it is closed, Retry goes on.
+    [[nodiscard]] bool goOnOnceTheProgramIsClosed(const QString& title, Window program)
+    {
+        if (!answer(title, Running, "Return")) {
+            return false;
+        }
+        QTest::qWait(2000);
+        if (!read(u"texts"_s, title).contains(Running)) {
+            qWarning("Retry went on while the program still ran");
+            return false;
+        }
+        m_x.requestClose(program);
+        return eventually([&] { return read(u"process"_s, Title).isEmpty(); }, 20s) &&
+               press(title, "Return");
+    }
+
     // Every page with Enter, for everyone in Program Files, ending on the
     // Finish page with its Run box ticked.
-    void installThroughEveryPage()
+    [[nodiscard]] bool installThroughEveryPage()
     {
-        waitForPage(Setup, u"License Agreement"_s);
-        press(Setup, "Return");
-        waitForPage(Setup, u"[x] Install for anyone using this computer"_s);
-        press(Setup, "Return");
-        waitForPage(Setup, InstallFolder);
+        if (!answer(Setup, u"License Agreement"_s, "Return")) {
+            return false;
+        }
         m_installerId = read(u"process"_s, Setup).value(1).section(u' ', 1);
-        press(Setup, "Return");
-        waitForPage(Setup, u"[x] &Run Velmora 2 Name Generator"_s);
-        press(Setup, "Return");
+        return answer(Setup, u"[x] Install for anyone using this computer"_s, "Return") &&
+               answer(Setup, InstallFolder, "Return") &&
+               answer(Setup, u"[x] &Run Velmora 2 Name Generator"_s, "Return");
     }
 
     std::unique_ptr<QProcess> start(const QString& file)
@@ -150,18 +177,40 @@ private:
             .split(u'\n', Qt::SkipEmptyParts);
     }
 
-    void waitForPage(const QString& title, const QString& text)
+    // Waits for the window whose title starts with title to show text, then
+    // presses key there. If it never does, says what it shows instead.
+    [[nodiscard]] bool answer(const QString& title, const QString& text, const char* key)
     {
-        QTRY_VERIFY2_WITH_TIMEOUT(read(u"texts"_s, title).contains(text), qPrintable(text), 60000);
+        QStringList texts;
+        if (!eventually([&] { return (texts = read(u"texts"_s, title)).contains(text); }, 60s)) {
+            qWarning().noquote() << title << "never showed" << text << "but" << texts;
+            return false;
+        }
+        return press(title, key);
+    }
+
+    // Whether condition comes to hold within timeout. Each asking starts a
+    // wine program, which takes a while, so a clock keeps the time: QTRY's
+    // macros count their own steps only.
+    template <typename Condition>
+    static bool eventually(Condition condition, std::chrono::milliseconds timeout)
+    {
+        const QDeadlineTimer deadline(timeout);
+        while (!condition()) {
+            if (deadline.hasExpired()) {
+                return false;
+            }
+            QTest::qWait(250);
+        }
+        return true;
     }
 
     // A key pressed in the window whose title starts with title.
-    void press(const QString& title, const char* key)
+    [[nodiscard]] bool press(const QString& title, const char* key)
     {
-        QCOMPARE(
-            run({u"xdotool"_s, u"search"_s, u"--limit"_s, u"1"_s, u"--onlyvisible"_s, u"--name"_s,
-                 u'^' + title, u"windowfocus"_s, u"key"_s, QString::fromLatin1(key)}),
-            0);
+        return run({u"xdotool"_s, u"search"_s, u"--limit"_s, u"1"_s, u"--onlyvisible"_s,
+                    u"--name"_s, u'^' + title, u"windowfocus"_s, u"key"_s,
+                    QString::fromLatin1(key)}) == 0;
     }
 
     testing::X11Session m_x;
