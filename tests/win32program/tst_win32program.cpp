@@ -2,11 +2,12 @@
 // xvfb-run): the real .exe's window, its names, its links and its end; a
 // Load that fails; the in-process checks of the window and the launcher,
 // the scenarios played on the window and its pictures of itself
-// (tests/win32); the version resources; and the installer, silently, for
-// everyone and for the current user, with the program running and not.
+// (tests/win32); and the version resources. The installer has a test of
+// its own (tests/installer).
 
 #include "common/browserstandin.h"
 #include "common/referencepicture.h"
+#include "common/winesession.h"
 #include "common/x11session.h"
 #include "links/webaddresses.h"
 #include "pictures/states.h"
@@ -32,8 +33,6 @@ namespace {
 
 const QString Title = u"Velmora 2 Name Generator"_s;
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
-const QString UninstallKey =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
 
 QStringList listLines(const char* file)
 {
@@ -56,21 +55,8 @@ private Q_SLOTS:
         QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run");
         QVERIFY2(QFile::exists(program()),
                  "no Windows build: scripts/build-windows.sh makes it (scripts/test.sh runs it)");
-        m_environment.insert(u"WINEPREFIX"_s, QStringLiteral(VELMORA_WINE_PREFIX));
-        m_environment.insert(u"WINEDEBUG"_s, u"-all"_s);
-        // No offers to download wine's .NET and HTML engines.
-        m_environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
-        if (!QFile::exists(QStringLiteral(VELMORA_WINE_PREFIX "/system.reg"))) {
-            QCOMPARE(runToEnd(u"wineboot"_s, {u"--init"_s}, 300s), 0);
-        }
-        // Wait for whatever wineboot left running to finish and the server
-        // to end, then keep one server for the whole test, so each program
-        // starts quickly.
-        QCOMPARE(runToEnd(u"wineserver"_s, {u"-w"_s}, 300s), 0);
-        QCOMPARE(runToEnd(u"wineserver"_s, {u"-p"_s}, 30s), 0);
+        QVERIFY(m_wine.begin());
     }
-
-    void cleanupTestCase() { runToEnd(u"wineserver"_s, {u"-k"_s}, 30s); }
 
     // Run once before the others, by the test win32_prefix: the prefix they
     // share, and every function of this test registered with CTest. With no
@@ -80,7 +66,7 @@ private Q_SLOTS:
     void preparePrefix()
     {
         for (const char* check : {"scenarios_check.exe", "form1_pictures.exe"}) {
-            QCOMPARE(runToEnd(u"wine"_s,
+            QCOMPARE(m_wine.run(u"wine"_s,
                               {u"reg"_s, u"add"_s,
                                u"HKCU\\Software\\Wine\\AppDefaults\\"_s +
                                    QString::fromLatin1(check) + u"\\X11 Driver"_s,
@@ -119,7 +105,7 @@ private Q_SLOTS:
     void theProgramWorksAsAWhole()
     {
         const testing::BrowserStandIn browser;
-        m_program = startWine(program(), {}, browser.environment(m_environment));
+        m_program = m_wine.start(program(), {}, browser.environment(m_wine.environment()));
         const std::optional<Window> found = m_x.waitForWindow(Title, 60s);
         QVERIFY2(found, "the program's window did not appear");
         const Window window = *found;
@@ -160,7 +146,7 @@ private Q_SLOTS:
 
     void aFailedLoadEndsTheProgramWithoutAWindow()
     {
-        m_program = startWine(windowsFile(u"tests/win32/failing_load_program.exe"_s));
+        m_program = m_wine.start(windowsFile(u"tests/win32/failing_load_program.exe"_s));
         QVERIFY(m_program->waitForFinished(60000));
         QCOMPARE(m_program->exitCode(), 1);
         QVERIFY(!m_program->readAllStandardOutput().contains("shown"));
@@ -171,7 +157,7 @@ private Q_SLOTS:
     // in a time zone far from UTC.
     void theWindowInProcess()
     {
-        QProcessEnvironment farFromUtc = m_environment;
+        QProcessEnvironment farFromUtc = m_wine.environment();
         farFromUtc.insert(u"TZ"_s, u"IST-5:30"_s); // read alike by wine and by the C runtime
         QCOMPARE(runChecks(u"scenarios_check.exe"_s, {}, farFromUtc), QString());
     }
@@ -234,7 +220,7 @@ private Q_SLOTS:
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {
         const testing::BrowserStandIn browser;
-        QCOMPARE(runChecks(u"launcher_check.exe"_s, {}, browser.environment(m_environment)),
+        QCOMPARE(runChecks(u"launcher_check.exe"_s, {}, browser.environment(m_wine.environment())),
                  QString());
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
         QTest::qWait(1000);
@@ -275,75 +261,6 @@ private Q_SLOTS:
             expected);
     }
 
-    // Installed for everyone, left whole while the program runs, and removed.
-    void theInstallerInstallsAndUninstallsSilently()
-    {
-        const QString drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
-        const QString installed = drive + u"/Program Files/Velmora 2 Name Generator"_s;
-        const QString shortcut =
-            drive +
-            u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
-        const QString key = u"HKLM\\"_s + UninstallKey;
-        const auto installedWhole = [&] {
-            QFile installedProgram(installed + u"/velmora2-name-generator.exe"_s);
-            QFile builtProgram(program());
-            const QString entry = registryEntry(key);
-            return installedProgram.open(QIODevice::ReadOnly) &&
-                   builtProgram.open(QIODevice::ReadOnly) &&
-                   installedProgram.readAll() == builtProgram.readAll() &&
-                   QFile::exists(shortcut) && entry.contains(u"Velmora 2 Name Generator"_s) &&
-                   entry.contains(u"uninstall.exe"_s);
-        };
-
-        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
-        QVERIFY(installedWhole());
-
-        m_program = startWine(installed + u"/velmora2-name-generator.exe"_s);
-        const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
-        QVERIFY(window);
-        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 2);
-        // Run in place (_?=, unquoted to the end of the line, so given word by
-        // word), the uninstaller gives its own exit code.
-        const QStringList inPlace =
-            u"/S _?=C:\\Program Files\\Velmora 2 Name Generator"_s.split(u' ');
-        QCOMPARE(runToEnd(u"wine"_s, QStringList{installed + u"/uninstall.exe"_s} + inPlace, 120s),
-                 2);
-        QVERIFY2(installedWhole(), "nothing changes while the program runs");
-        m_x.requestClose(*window);
-        QVERIFY(m_program->waitForFinished(20000));
-
-        // The uninstaller copies itself away and runs from there.
-        QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
-        QVERIFY(!QFile::exists(shortcut));
-        QCOMPARE(registryEntry(key), QString());
-    }
-
-    // For the current user alone: the user's own programs folder and hive;
-    // upgraded in place.
-    void theInstallerInstallsForTheCurrentUser()
-    {
-        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s, u"/CurrentUser"_s}, 120s), 0);
-        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
-        const QString entry = registryEntry(u"HKCU\\"_s + UninstallKey);
-        const QRegularExpressionMatch location =
-            QRegularExpression(
-                u"InstallLocation\\s+REG_SZ\\s+C:(\\\\users\\\\[^\\r\\n]+\\\\AppData\\\\Local\\\\Programs\\\\Velmora 2 Name Generator)"_s)
-                .match(entry);
-        QVERIFY2(location.hasMatch(), qPrintable(entry));
-        const QString installed = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c") +
-                                  location.captured(1).replace(u'\\', u'/');
-        QVERIFY(QFile::exists(installed + u"/velmora2-name-generator.exe"_s));
-        // An upgrade finds the earlier install's hive and folder and replaces it there.
-        QCOMPARE(runToEnd(u"wine"_s, {installer(), u"/S"_s}, 120s), 0);
-        QCOMPARE(registryEntry(u"HKLM\\"_s + UninstallKey), QString());
-        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), entry);
-
-        QCOMPARE(runToEnd(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}, 120s), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
-        QCOMPARE(registryEntry(u"HKCU\\"_s + UninstallKey), QString());
-    }
-
 private:
     // Sets the system's dots per inch, which wine takes from the user's
     // desktop settings, until what this returns goes; 96 is the default.
@@ -352,55 +269,27 @@ private:
         const QStringList setting{u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s,
                                   u"/f"_s};
         if (dpi != 96) {
-            runToEnd(u"wine"_s,
+            m_wine.run(u"wine"_s,
                      QStringList{u"reg"_s, u"add"_s} + setting +
                          QStringList{u"/t"_s, u"REG_DWORD"_s, u"/d"_s, QString::number(dpi)},
                      30s);
         }
         return qScopeGuard(std::function<void()>([this, setting, dpi] {
             if (dpi != 96) {
-                runToEnd(u"wine"_s, QStringList{u"reg"_s, u"delete"_s} + setting, 30s);
+                m_wine.run(u"wine"_s, QStringList{u"reg"_s, u"delete"_s} + setting, 30s);
             }
         }));
     }
 
     static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
     static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
-    static QString installer() { return QStringLiteral(VELMORA_WINDOWS_INSTALLER); }
-
-    std::unique_ptr<QProcess> startWine(const QString& file, const QStringList& arguments = {},
-                                        const QProcessEnvironment& environment = {}) const
-    {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment.isEmpty() ? m_environment : environment);
-        process->start(u"wine"_s, QStringList{file} + arguments);
-        if (!process->waitForStarted(10000)) {
-            qFatal("wine did not start");
-        }
-        return process;
-    }
-
-    int runToEnd(const QString& command, const QStringList& arguments,
-                 std::chrono::milliseconds timeout) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(m_environment);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(command, arguments);
-        if (!process.waitForFinished(static_cast<int>(timeout.count()))) {
-            process.kill();
-            process.waitForFinished();
-            return -1;
-        }
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
 
     // Runs one of the check programs under wine; empty when all its checks
     // passed, else what it printed.
     QString runChecks(const QString& name, const QStringList& arguments = {},
                       const QProcessEnvironment& environment = {})
     {
-        m_program = startWine(windowsFile(u"tests/win32/"_s + name), arguments, environment);
+        m_program = m_wine.start(windowsFile(u"tests/win32/"_s + name), arguments, environment);
         if (!m_program->waitForFinished(120000)) {
             return u"did not finish"_s;
         }
@@ -414,7 +303,7 @@ private:
 
     QString checkOutput(const QString& name, const QStringList& arguments)
     {
-        m_program = startWine(windowsFile(u"tests/win32/"_s + name), arguments);
+        m_program = m_wine.start(windowsFile(u"tests/win32/"_s + name), arguments);
         m_program->waitForFinished(120000);
         return QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
     }
@@ -423,12 +312,8 @@ private:
     // controls: the one text among them that is a line of a name list.
     QString nameShown()
     {
-        const auto reader =
-            startWine(windowsFile(u"tests/win32/window_reader.exe"_s), {u"texts"_s, Title});
-        reader->waitForFinished(30000);
         const QStringList names = listLines("male.txt") + listLines("female.txt");
-        for (const QString& text : QString::fromUtf8(reader->readAllStandardOutput())
-                                       .split(QRegularExpression(u"\\r?\\n"_s))) {
+        for (const QString& text : m_wine.read(u"texts"_s, Title)) {
             if (names.contains(text)) {
                 return text;
             }
@@ -436,17 +321,8 @@ private:
         return {};
     }
 
-    QString registryEntry(const QString& key)
-    {
-        QProcess query;
-        query.setProcessEnvironment(m_environment);
-        query.start(u"wine"_s, {u"reg"_s, u"query"_s, key});
-        query.waitForFinished(30000);
-        return query.exitCode() == 0 ? QString::fromUtf8(query.readAllStandardOutput()) : QString();
-    }
-
     testing::X11Session m_x;
-    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    testing::WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
     std::unique_ptr<QProcess> m_program;
 };
 
