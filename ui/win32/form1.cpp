@@ -120,9 +120,9 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer a
     registerForm1Class();
     RegisterPictureBoxClass();
 
-    // Made in its place at the system's scale, which is the primary
-    // monitor's, and hidden; a window that lands on a monitor of another
-    // scale is laid out again at that one.
+    // Made hidden, in its place at the system's scale, which is usually the
+    // primary monitor's; a window that lands on a monitor of another scale
+    // is laid out again at that one.
     const int dpi = WindowDpi(nullptr);
     const RECT frame = centredFrame(dpi);
     const std::wstring title = widen(layout::Title);
