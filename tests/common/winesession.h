@@ -35,8 +35,8 @@ public:
     // crashed or outlasted timeout.
     int run(const QString& command, const QStringList& arguments,
             std::chrono::milliseconds timeout = std::chrono::minutes(2)) const;
-    // What tests/win32/window_reader tells of the window whose title starts
-    // with title: "texts" of its controls, or the "process" that owns it.
+    // What tests/win32/window_reader tells of the visible window called
+    // title: "texts" of its controls, or the "process" that owns it.
     QStringList read(const QString& what, const QString& title) const;
     // The values of a registry key as `reg query` lists them; empty if it is missing.
     QString registryEntry(const QString& key) const;

@@ -204,8 +204,8 @@ private:
                answer(Setup, u"[x] &Run Velmora 2 Name Generator"_s, "Return");
     }
 
-    // Waits for the window whose title starts with title to show text, then
-    // presses key there. If it never does, says what it shows instead.
+    // Waits for the window called title to show text, then presses key
+    // there. If it never does, says what it shows instead.
     [[nodiscard]] bool answer(const QString& title, const QString& text, const char* key)
     {
         QStringList texts;

@@ -1,5 +1,5 @@
 // Reads a visible top-level window of another program by its title, spaces
-// at the end aside (the installer's has one), for the installer test:
+// at the end aside (the installer's has one), for the wine tests:
 //   window_reader texts <title>    the texts of its visible controls, one a
 //                                  line, a ticked box or option marked "[x] "
 //   window_reader process <title>  the program that owns it, its process
