@@ -20,11 +20,15 @@
 # links them ahead of libssp. ASLR, high-entropy ASLR and DEP are already
 # the linker's defaults.
 #
+# The web (Emscripten): none of these exist for WebAssembly, whose code
+# cannot be written to or jumped into and whose memory the browser's
+# sandbox confines.
+#
 # _FORTIFY_SOURCE needs optimisation, so unoptimised builds (Debug, or no
 # build type) go without it.
 
 option(VELMORA_HARDENING "Build with the distribution's hardening flags" ON)
-if(NOT VELMORA_HARDENING)
+if(NOT VELMORA_HARDENING OR EMSCRIPTEN)
     return()
 endif()
 

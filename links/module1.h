@@ -16,7 +16,8 @@ inline constexpr std::int32_t ShellSuccessAbove = 32;
 //
 // On Windows this is ShellExecuteA with the verb "Open" on the desktop
 // window. Elsewhere the desktop's own launcher gets the address as one
-// argument (xdg-open, the desktop portal, or the macOS launcher).
+// argument (xdg-open, the desktop portal, or the macOS launcher); in a web
+// browser it opens in a new tab.
 std::int32_t OpenWebPage(const std::u16string& address);
 
 } // namespace links

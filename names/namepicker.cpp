@@ -2,19 +2,41 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 namespace names {
+
+namespace {
+
+// The shortest text that reads back as r, the same in every locale.
+std::string ShortestText(double r)
+{
+    char text[32];
+#ifdef __cpp_lib_to_chars
+    return {text, std::to_chars(text, text + sizeof text, r).ptr};
+#else
+    // Without to_chars for doubles (Emscripten's libc++), the C library's,
+    // whose locale in a web page is always "C".
+    for (int digits = 1;; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, r);
+        if (digits == 17 || std::strtod(text, nullptr) == r) {
+            return text;
+        }
+    }
+#endif
+}
+
+} // namespace
 
 int IndexForDraw(double r)
 {
     // Written so that NaN fails the test too.
     if (!(r >= 0.0 && r < 1.0)) {
-        // The shortest text that reads back as r, the same in every locale.
-        char text[32];
-        const std::to_chars_result written = std::to_chars(text, text + sizeof text, r);
-        throw std::out_of_range("Subscript out of range: random draw " +
-                                std::string(text, written.ptr) + " is outside [0, 1)");
+        throw std::out_of_range("Subscript out of range: random draw " + ShortestText(r) +
+                                " is outside [0, 1)");
     }
     return static_cast<int>(std::floor(r * NameTableSize));
 }

@@ -1,7 +1,7 @@
 #include "names/randomsource.h"
 
-#include <bit>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
 namespace names {
@@ -10,7 +10,11 @@ void TwisterRandom::reseed(float seed)
 {
     // Every bit of the seed matters: two times of day a fraction of a second
     // apart give different sequences.
-    std::seed_seq sequence{std::bit_cast<std::uint32_t>(seed)};
+    // (Copied bit for bit: Emscripten's library has no std::bit_cast.)
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof seed);
+    std::memcpy(&bits, &seed, sizeof bits);
+    std::seed_seq sequence{bits};
     m_engine.seed(sequence);
 }
 

@@ -8,6 +8,9 @@ Writes, relative to ui/assets/:
     icon-32.png   the 32x32 icon image as RGBA PNG
     icon-128.png  a smooth 128x128 rendition of the icon for desktop integration
     icon-256.png  the same at 256x256, the size software centres show
+    icon-192.png  the same at 192x192 and 512x512, the sizes a web app is
+    icon-512.png  installed with
+    banner-2x.jpg the banner at twice the size, for screens of twice the density
 
 Run from the repository root:
     /usr/bin/python3 ui/assets/tools/draw_assets.py
@@ -369,8 +372,9 @@ def draw_sword(d, cx, cy, angle, length, S):
     d.polygon(guard, fill=GOLD_MID + (255,), outline=DARK + (255,), width=S)
 
 
-def draw_banner():
-    S = 4  # supersampling factor for the title artwork
+def draw_banner(scale=1):
+    """The banner at scale times its size: 2 for screens of twice the density."""
+    S = 4 * scale  # supersampling factor for the title artwork, times the scale
     W, H = BANNER_W * S, BANNER_H * S
     art = Image.new("RGBA", (W, H), (0, 0, 0, 0))
     cx = BANNER_W / 2.0 * S
@@ -434,27 +438,29 @@ def draw_banner():
     d.polygon([(cx, ry - dm), (cx + dm, ry), (cx, ry + dm), (cx - dm, ry)],
               fill=GOLD_TOP + (255,), outline=GOLD_LOW + (255,))
 
-    small_art = art.resize((BANNER_W, BANNER_H), Image.LANCZOS)
-    banner = Image.new("RGBA", (BANNER_W, BANNER_H), NAVY + (255,))
+    size = (BANNER_W * scale, BANNER_H * scale)
+    small_art = art.resize(size, Image.LANCZOS)
+    banner = Image.new("RGBA", size, NAVY + (255,))
     banner.alpha_composite(small_art)
 
-    # NAME GENERATOR: drawn at 1x so the small capitals stay crisp.
+    # NAME GENERATOR: drawn at the final size so the small capitals stay crisp.
     d = ImageDraw.Draw(banner)
-    fsub = font("DejaVuSans-Bold.ttf", 9)
+    fsub = font("DejaVuSans-Bold.ttf", 9 * scale)
     text = "NAME GENERATOR"
-    spacing = 1
+    spacing = scale
     widths = [d.textlength(ch, font=fsub) for ch in text]
     total = sum(widths) + spacing * (len(text) - 1)
-    x = round(BANNER_W / 2.0 - total / 2)
+    x = round(BANNER_W * scale / 2.0 - total / 2)
     for ch, w in zip(text, widths):
-        d.text((x, 105), ch, font=fsub, fill=(255, 255, 255, 255), anchor="ls")
+        d.text((x, 105 * scale), ch, font=fsub, fill=(255, 255, 255, 255), anchor="ls")
         x += round(w) + spacing
 
     # Anything outside the safe box is window colour.
     rgb = banner.convert("RGB")
     flat = Image.new("RGB", rgb.size, NAVY)
     keep = Image.new("L", rgb.size, 0)
-    ImageDraw.Draw(keep).rectangle((SAFE[0], SAFE[1], SAFE[2] - 1, SAFE[3] - 1), fill=255)
+    ImageDraw.Draw(keep).rectangle(tuple(edge * scale - (1 if i >= 2 else 0)
+                                         for i, edge in enumerate(SAFE)), fill=255)
     flat.paste(rgb, (0, 0), keep)
     return flat
 
@@ -482,7 +488,12 @@ def main():
     pixel_map_image(ICON32).save(os.path.join(ASSETS, "icon-32.png"))
     for size in (128, 256):
         draw_icon_smooth(size).save(os.path.join(ASSETS, "icon-%d.png" % size))
+    # The web app's, in 64 colours: a tenth of the bytes, and no visible loss.
+    for size in (192, 512):
+        web = draw_icon_smooth(size).quantize(colors=64, method=Image.Quantize.FASTOCTREE)
+        web.save(os.path.join(ASSETS, "icon-%d.png" % size), optimize=True)
     save_banner_jpeg(draw_banner(), os.path.join(ASSETS, "banner.jpg"))
+    save_banner_jpeg(draw_banner(2), os.path.join(ASSETS, "banner-2x.jpg"))
 
     # Check that the banner blends into the window: every border pixel of
     # the decoded JPEG must be navy.
@@ -496,8 +507,8 @@ def main():
                 p = check.getpixel((x, y))
                 worst = max(worst, max(abs(a - b) for a, b in zip(p, NAVY)))
     assert worst <= 1, "banner border differs from navy by %d" % worst
-    print("wrote icon.ico, icon-16.png, icon-32.png, icon-128.png, icon-256.png, banner.jpg "
-          "(banner border max deviation %d)" % worst)
+    print("wrote icon.ico, icon-16.png, icon-32.png, icon-128.png, icon-192.png, icon-256.png, "
+          "icon-512.png, banner.jpg, banner-2x.jpg (banner border max deviation %d)" % worst)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,75 @@
+# The web build's site: a static folder that any web server serves as it is,
+# and the same folder zipped (target web_site):
+#   site/                                         index.html, the program's
+#       script and WebAssembly, banner, icons, font, manifest, service worker
+#   packages/velmora2-name-generator-<version>-web.zip
+# The window's font is Liberation Sans, cut down to the characters the
+# window shows and packed as WOFF2 when the site is built.
+
+set(site "${CMAKE_BINARY_DIR}/site")
+set(web_sources "${PROJECT_SOURCE_DIR}/ui/web/site")
+set(assets "${PROJECT_SOURCE_DIR}/ui/assets")
+set(VELMORA_WEB_ZIP
+    "${CMAKE_BINARY_DIR}/packages/velmora2-name-generator-${PROJECT_VERSION}-web.zip")
+
+# Small and self-contained: no file system, a small allocator, browsers only.
+target_link_options(velmora2-name-generator PRIVATE
+    -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=1MB)
+
+find_program(PYFTSUBSET pyftsubset REQUIRED)
+find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
+set(liberation /usr/share/fonts/truetype/liberation2)
+# The regular face shows names, captions and error messages: printable ASCII.
+# The bold one shows two headings: letters, the blank and the colon. Without
+# hints: browsers hint small text themselves, or draw it unhinted.
+set(characters_Regular U+0020-007E)
+set(characters_Bold U+0020,U+003A,U+0041-005A,U+0061-007A)
+set(packed_fonts "")
+foreach(face IN ITEMS Regular Bold)
+    string(TOLOWER "-${face}" suffix)
+    string(REPLACE "-regular" "" suffix "${suffix}")
+    set(subset "${CMAKE_CURRENT_BINARY_DIR}/window-sans${suffix}.ttf")
+    add_custom_command(
+        OUTPUT "${site}/window-sans${suffix}.woff2"
+        COMMAND "${PYFTSUBSET}" "${liberation}/LiberationSans-${face}.ttf"
+            "--unicodes=${characters_${face}}" --layout-features=kern --no-hinting
+            "--output-file=${subset}"
+        COMMAND "${WOFF2_COMPRESS}" "${subset}"
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "${site}"
+        COMMAND "${CMAKE_COMMAND}" -E rename "${CMAKE_CURRENT_BINARY_DIR}/window-sans${suffix}.woff2"
+            "${site}/window-sans${suffix}.woff2"
+        DEPENDS "${liberation}/LiberationSans-${face}.ttf"
+        COMMENT "Packing Liberation Sans ${face} for the page"
+        VERBATIM)
+    list(APPEND packed_fonts "${site}/window-sans${suffix}.woff2")
+endforeach()
+
+set(copied index.html manifest.webmanifest)
+set(images banner.jpg banner-2x.jpg icon-16.png icon-32.png icon-192.png icon-512.png)
+set(script velmora2-name-generator.js velmora2-name-generator.wasm)
+set(fonts window-sans.woff2 window-sans-bold.woff2)
+set(site_files ${copied} ${images} ${script} ${fonts})
+# What the service worker keeps as it installs: what every visit needs.
+set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${script} ${fonts})
+list(TRANSFORM copied PREPEND "${web_sources}/" OUTPUT_VARIABLE copied_sources)
+list(TRANSFORM images PREPEND "${assets}/" OUTPUT_VARIABLE image_sources)
+set(service_worker_script "${PROJECT_SOURCE_DIR}/ui/web/cmake/WriteServiceWorker.cmake")
+set(service_worker_template "${PROJECT_SOURCE_DIR}/ui/web/serviceworker.js.in")
+add_custom_command(
+    OUTPUT "${site}/serviceworker.js" "${VELMORA_WEB_ZIP}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${site}" "${CMAKE_BINARY_DIR}/packages"
+    COMMAND "${CMAKE_COMMAND}" -E copy ${copied_sources} ${image_sources}
+        "$<TARGET_FILE:velmora2-name-generator>"
+        "$<TARGET_FILE_DIR:velmora2-name-generator>/velmora2-name-generator.wasm" "${site}"
+    COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DTEMPLATE=${service_worker_template}"
+        "-DFILES=${site_files}" "-DKEPT=${kept}" -P "${service_worker_script}"
+    # SOURCE_DATE_EPOCH gives every entry the last commit's time (reproducible builds).
+    COMMAND "${CMAKE_COMMAND}" -E chdir "${site}"
+        "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
+        "${CMAKE_COMMAND}" -E tar cf "${VELMORA_WEB_ZIP}" --format=zip
+        ${site_files} serviceworker.js
+    DEPENDS velmora2-name-generator ${copied_sources} ${image_sources} ${packed_fonts}
+        "${service_worker_script}" "${service_worker_template}"
+    COMMENT "Putting the site together"
+    VERBATIM)
+add_custom_target(web_site ALL DEPENDS "${site}/serviceworker.js" "${VELMORA_WEB_ZIP}")

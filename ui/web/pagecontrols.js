@@ -1,0 +1,119 @@
+// The page's side of the window engine (ui/web/form1.cpp): the window's
+// controls as the browser's own elements, so that keyboards, zoom and
+// screen readers treat them as they treat any page's.
+
+// In the order of the description's kinds of control.
+const velmoraKinds = ["picture", "frame", "push", "label", "text", "option"];
+
+function velmoraMakeWindow(title, width, height, background, foreground, family, points) {
+    document.title = title;
+    const window = document.getElementById("Form1");
+    Object.assign(window.style, {
+        width: width + "px", height: height + "px", background, color: foreground,
+        fontFamily: '"' + family + '"', fontSize: points + "pt",
+    });
+}
+
+function velmoraMakeControl(control) {
+    let element;
+    let focusable;
+    switch (velmoraKinds[control.kind]) {
+    case "picture":
+        element = focusable = document.createElement("img");
+        // Its own size is the image's; the 2x one is drawn for sharp screens.
+        element.src = "banner.jpg";
+        element.srcset = "banner-2x.jpg 2x";
+        element.tabIndex = 0;
+        element.draggable = false;
+        control.width = control.height = null;
+        break;
+    case "frame":
+        element = document.createElement("fieldset");
+        element.append(document.createElement("legend"));
+        element.firstChild.textContent = control.caption;
+        break;
+    case "push":
+        element = focusable = document.createElement("button");
+        element.type = "button";
+        element.textContent = control.caption;
+        element.addEventListener("click", control.click);
+        break;
+    case "label":
+        element = document.createElement("span");
+        element.textContent = control.caption;
+        break;
+    case "text":
+        element = focusable = document.createElement("input");
+        element.readOnly = true;
+        element.autocomplete = "off";
+        element.spellcheck = false;
+        break;
+    case "option":
+        element = document.createElement("label");
+        focusable = document.createElement("input");
+        focusable.type = "radio";
+        focusable.name = control.container;
+        focusable.addEventListener("click", control.click);
+        element.append(focusable, control.caption);
+        break;
+    }
+    (focusable || element).id = control.name;
+    element.className = velmoraKinds[control.kind];
+    const px = (value) => (value === null ? "" : value + "px");
+    Object.assign(element.style, {
+        left: px(control.left), top: px(control.top), width: px(control.width),
+        height: px(control.height), background: control.background, color: control.foreground,
+        fontWeight: control.weight,
+    });
+    document.getElementById(control.container).append(element);
+}
+
+// A name for a control without a caption, and a description beyond it.
+function velmoraDescribe(name, accessibleName, description) {
+    const control = document.getElementById(name);
+    if (accessibleName) {
+        control.setAttribute(control.tagName === "IMG" ? "alt" : "aria-label", accessibleName);
+    }
+    if (description) {
+        const text = document.createElement("span");
+        text.id = name + "-description";
+        text.className = "for-screen-readers";
+        text.textContent = description;
+        document.getElementById("Form1").append(text);
+        control.setAttribute("aria-describedby", text.id);
+    }
+}
+
+// A system colour as the page shows it, as 0xRRGGBB.
+function velmoraSystemColour(name) {
+    const probe = document.createElement("span");
+    probe.style.color = name;
+    document.body.append(probe);
+    const [red, green, blue] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
+    probe.remove();
+    return (red << 16) | (green << 8) | blue;
+}
+
+function velmoraAnnounce(text) {
+    document.getElementById("announcement").textContent = text;
+}
+
+function velmoraShowWindow(focus) {
+    document.getElementById("Form1").hidden = false;
+    document.getElementById(focus).focus();
+    performance.mark("window-ready");
+}
+
+// One modal box at a time; while it is open, further errors go to the
+// console only. Closing it gives the focus back where it was.
+function velmoraShowErrorDialog(title, message) {
+    const box = document.getElementById("error-box");
+    if (box.open) {
+        return;
+    }
+    const previous = document.activeElement;
+    box.addEventListener("close", () => previous.focus(), {once: true});
+    box.querySelector("h2").textContent = title;
+    box.querySelector("p").textContent = message;
+    box.showModal();
+}
