@@ -12,10 +12,6 @@ set(assets "${PROJECT_SOURCE_DIR}/ui/assets")
 set(VELMORA_WEB_ZIP
     "${CMAKE_BINARY_DIR}/packages/velmora2-name-generator-${PROJECT_VERSION}-web.zip")
 
-# Small and self-contained: no file system, a small allocator, browsers only.
-target_link_options(velmora2-name-generator PRIVATE
-    -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=1MB)
-
 find_program(PYFTSUBSET pyftsubset REQUIRED)
 find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
 set(liberation /usr/share/fonts/truetype/liberation2)
@@ -49,6 +45,8 @@ set(images banner.jpg banner-2x.jpg icon-16.png icon-32.png icon-192.png icon-51
 set(script velmora2-name-generator.js velmora2-name-generator.wasm)
 set(fonts window-sans.woff2 window-sans-bold.woff2)
 set(site_files ${copied} ${images} ${script} ${fonts})
+# The site's files beside the program, which the web test's page shares.
+set(VELMORA_WEB_PAGE_FILES ${copied} ${images} ${fonts} serviceworker.js)
 # What the service worker keeps as it installs: what every visit needs.
 set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${script} ${fonts})
 list(TRANSFORM copied PREPEND "${web_sources}/" OUTPUT_VARIABLE copied_sources)

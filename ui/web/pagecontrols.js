@@ -8,6 +8,10 @@ const velmoraKinds = ["picture", "frame", "push", "label", "text", "option"];
 function velmoraMakeWindow(title, width, height, background, foreground, family, points) {
     document.title = title;
     const window = document.getElementById("Form1");
+    const heading = document.createElement("h1");
+    heading.className = "for-screen-readers";
+    heading.textContent = title;
+    window.append(heading);
     Object.assign(window.style, {
         width: width + "px", height: height + "px", background, color: foreground,
         fontFamily: '"' + family + '"', fontSize: points + "pt",

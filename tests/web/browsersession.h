@@ -1,0 +1,82 @@
+#pragma once
+
+// Headless Chromium driven by ChromeDriver through the W3C WebDriver
+// protocol, on a folder of the web build served by a static server on the
+// loopback: where the web test plays the page.
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QProcess>
+#include <QString>
+
+namespace testing {
+
+class BrowserSession
+{
+public:
+    explicit BrowserSession(const QString& folder);
+    ~BrowserSession(); // ends the browser, the driver and the server
+    BrowserSession(const BrowserSession&) = delete;
+    BrowserSession& operator=(const BrowserSession&) = delete;
+
+    // Serves the folder and starts the browser; false if either fails.
+    [[nodiscard]] bool begin();
+    // Ends the server, as a network that went away would.
+    void stopServing();
+
+    // The address of a file of the folder served.
+    QString address(const QString& path) const;
+    void open(const QString& address);
+    // Closes every tab the page opened, back in the first one.
+    void closeOtherTabs();
+
+    // A command of the protocol; throws what the driver reports as an error.
+    QJsonValue send(const QByteArray& method, const QString& path, const QJsonObject& body = {});
+    // Runs script in the page, with `done` to call where it waits for something.
+    QJsonValue run(const QString& script, const QJsonArray& arguments = {});
+    QJsonValue runUntilDone(const QString& script);
+    // A command of the browser's DevTools protocol.
+    QJsonValue devTools(const QString& command, const QJsonObject& parameters = {});
+
+    // A key, or a chord: pressed in turn and released in reverse.
+    void press(const QStringList& chord);
+    // The mouse pressed and released `times` times on the element with this id.
+    void click(const QString& id, int times = 1) { mouse(id, times, true); }
+    // Holds the mouse button down on the element with this id until release().
+    void hold(const QString& id);
+    void release();
+
+    // What the element with this id shows, in the screen's pixels.
+    QImage picture(const QString& id);
+
+private:
+    QJsonObject element(const QString& id);
+    void mouse(const QString& id, int presses, bool released);
+    void perform(const QJsonObject& source);
+
+    QProcess m_server;
+    QProcess m_driver;
+    QString m_folderAddress;
+    QString m_session; // the driver's address and session
+    QNetworkAccessManager m_network;
+};
+
+// WebDriver's names of the keys.
+namespace keys {
+inline const QString Tab = QStringLiteral(u"\uE004");
+inline const QString Shift = QStringLiteral(u"\uE008");
+inline const QString Control = QStringLiteral(u"\uE009");
+inline const QString Return = QStringLiteral(u"\uE006");
+inline const QString KeypadEnter = QStringLiteral(u"\uE007");
+inline const QString Space = QStringLiteral(u"\uE00D");
+inline const QString Backspace = QStringLiteral(u"\uE003");
+inline const QString Delete = QStringLiteral(u"\uE017");
+inline const QString Left = QStringLiteral(u"\uE012");
+inline const QString Up = QStringLiteral(u"\uE013");
+inline const QString Right = QStringLiteral(u"\uE014");
+inline const QString Down = QStringLiteral(u"\uE015");
+} // namespace keys
+
+} // namespace testing

@@ -1,0 +1,50 @@
+// The page the web test plays its scenarios on: the program's window with
+// a random source that plays back the values in the address's query
+// (?0.25,0.5,...), in a loop, and tells the page each seed and draw.
+
+#include "names/randomsource.h"
+#include "ui/web/form1.h"
+#include "ui/web/windowengine.h"
+
+#include <emscripten/emscripten.h>
+
+namespace {
+
+// clang-format off
+EM_JS(double, scriptedValue, (int draw), {
+    const values = location.search.slice(1).split(",").map(Number);
+    return values[draw % values.length];
+});
+EM_JS(void, startTelling, (), {
+    window.scripted = {seeds: [], draws: 0};
+});
+EM_JS(void, tellSeed, (float seed), {
+    window.scripted.seeds.push(seed);
+});
+EM_JS(void, tellDraw, (), {
+    ++window.scripted.draws;
+});
+// clang-format on
+
+class PageRandom final : public names::RandomSource
+{
+public:
+    void reseed(float seed) override { tellSeed(seed); }
+    double next() override
+    {
+        tellDraw();
+        return scriptedValue(m_draws++);
+    }
+
+private:
+    int m_draws = 0;
+};
+
+} // namespace
+
+int main()
+{
+    startTelling();
+    static PageRandom random;
+    return ui::RunWindowEngine<ui::Form1>(random);
+}
