@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/eventually.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -20,10 +22,10 @@ namespace testing {
 // in another colour, one pixel off its place or aligned elsewhere changes
 // dozens of pixels through and through. A few stray edge pixels pass.
 //
-// On a mismatch, the picture and a map of the differing pixels (red) are
-// saved under VELMORA_PICTURE_FAILURES, named after the reference.
+// On a mismatch, unless quiet, the picture and a map of the differing pixels
+// (red) are saved under VELMORA_PICTURE_FAILURES, named after the reference.
 inline QString CompareWithReference(const QImage& picture, const QString& name,
-                                    const QRect& ignored = {})
+                                    const QRect& ignored = {}, bool quiet = false)
 {
     using namespace Qt::StringLiterals;
     constexpr int channelTolerance = 40;
@@ -66,7 +68,7 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
             problem = QStringLiteral("%1 pixels differ from %2").arg(differing).arg(reference);
         }
     }
-    if (!problem.isEmpty()) {
+    if (!problem.isEmpty() && !quiet) {
         const QDir failures(QStringLiteral(VELMORA_PICTURE_FAILURES));
         failures.mkpath(QFileInfo(failures.filePath(fileName)).path());
         const QString saved = failures.filePath(name);
@@ -77,6 +79,19 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
         problem += u"; see "_s + saved + u".actual.png"_s;
     }
     return problem;
+}
+
+// Waits until the pictures shot takes match the reference, as one shown on
+// the screen does once it is painted; only the last one that never did is
+// saved.
+template <typename Shot>
+QString WaitForReference(Shot shot, const QString& name, const QRect& ignored,
+                         std::chrono::milliseconds timeout)
+{
+    QImage last;
+    Eventually([&] { return CompareWithReference(last = shot(), name, ignored, true).isEmpty(); },
+               timeout);
+    return CompareWithReference(last, name, ignored);
 }
 
 // For the pictures a window takes of itself in process: as above, except
