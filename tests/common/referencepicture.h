@@ -81,19 +81,6 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     return problem;
 }
 
-// Waits until the pictures shot takes match the reference, as one shown on
-// the screen does once it is painted; only the last one that never did is
-// saved.
-template <typename Shot>
-QString WaitForReference(Shot shot, const QString& name, const QRect& ignored,
-                         std::chrono::milliseconds timeout)
-{
-    QImage last;
-    Eventually([&] { return CompareWithReference(last = shot(), name, ignored, true).isEmpty(); },
-               timeout);
-    return CompareWithReference(last, name, ignored);
-}
-
 // For the pictures a window takes of itself in process: as above, except
 // that with VELMORA_UPDATE_REFERENCE_PICTURES=1 in the environment the
 // picture becomes the new reference (scripts/update-reference-pictures.sh).
@@ -108,6 +95,21 @@ inline QString CompareOrUpdateReference(const QImage& picture, const QString& na
     return picture.convertToFormat(QImage::Format_RGB32).save(reference)
                ? QString()
                : u"cannot write "_s + reference;
+}
+
+// Waits until the pictures shot takes match the reference, as one shown on
+// the screen does once it is painted; only the last one that never did is
+// saved. An updatable reference is redrawn from the last picture when
+// references are being redrawn (see CompareOrUpdateReference).
+template <typename Shot>
+QString WaitForReference(Shot shot, const QString& name, const QRect& ignored,
+                         std::chrono::milliseconds timeout, bool updatable = false)
+{
+    QImage last;
+    Eventually([&] { return CompareWithReference(last = shot(), name, ignored, true).isEmpty(); },
+               timeout);
+    return updatable ? CompareOrUpdateReference(last, name)
+                     : CompareWithReference(last, name, ignored);
 }
 
 } // namespace testing

@@ -20,6 +20,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using testing::Eventually;
 using testing::Title;
 const QString Setup = Title + u" Setup"_s;
 const QString Uninstall = Title + u" Uninstall"_s;

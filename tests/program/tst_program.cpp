@@ -138,7 +138,7 @@ private Q_SLOTS:
             return QImage();
         };
         const QString problem =
-            WaitForReference(titleBar, u"wayland/title-bar-"_s + compositorName, {}, 20s);
+            WaitForReference(titleBar, u"wayland/title-bar-"_s + compositorName, {}, 20s, true);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         if (compositorName != u"sway"_s) {
             return;
