@@ -48,11 +48,17 @@ fi
 cmp "$program" "$work/unsigned.exe"
 echo "a wrong password fails and changes nothing"
 
-# Under wine: install for the current user, check the uninstaller the
-# installer wrote, start the installed program, uninstall.
-export WINEPREFIX="$work/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" bash -c '
+# Under wine, in the test suite's prefix when it has made one, with the
+# tests' fonts and locale and none of the desktop session's display: install
+# for the current user, check the uninstaller the installer wrote, start the
+# installed program, uninstall.
+export WINEPREFIX="$PWD/build/tests/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export FONTCONFIG_FILE="$PWD/tests/common/fonts.conf" LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP LANGUAGE
+mkdir -p "$WINEPREFIX"
+tests/common/on-own-display.sh bash -c '
     set -euo pipefail
+    wineserver -k 2>/dev/null || true
     wineboot --init && wineserver -w
     wine "$1" /S /CurrentUser && wineserver -w
     folder="$(dirname "$(find "$WINEPREFIX/drive_c/users" -name velmora2-name-generator.exe)")"

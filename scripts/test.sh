@@ -18,5 +18,5 @@ for preset in tests sanitize; do
     echo "== $preset build"
     cmake --preset "$preset"
     cmake --build --preset "$preset" --parallel "$jobs"
-    ctest --preset "$preset"
+    ctest --preset "$preset" --parallel "$jobs"
 done

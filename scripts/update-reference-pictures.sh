@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Redraws the reference pictures of both windows (tests/pictures/references)
+# Redraws the reference pictures of both windows and of the Wayland
+# desktops' title bars (tests/pictures/references)
 # after a deliberate change of the window's look: builds what the picture
 # tests need, runs them with VELMORA_UPDATE_REFERENCE_PICTURES=1, which
 # writes every picture as the new reference, and then once more normally,
@@ -11,8 +12,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 scripts/build-windows.sh >/dev/null
 cmake --preset tests >/dev/null
-cmake --build --preset tests --parallel "$(nproc)" --target tst_pictures tst_win32program
-tests='^(pictures|pictures_144dpi|pictures_dejavu|win32_pictures_96dpi|win32_pictures_144dpi)$'
+cmake --build --preset tests --parallel "$(nproc)" \
+    --target tst_pictures tst_program tst_win32program
+tests='^(pictures|pictures_144dpi|pictures_dejavu|program|win32_program)$'
 VELMORA_UPDATE_REFERENCE_PICTURES=1 ctest --preset tests -R "$tests"
 ctest --preset tests -R "$tests"
 git status --short tests/pictures/references

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/eventually.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -14,7 +16,8 @@ namespace testing {
 using namespace Qt::StringLiterals;
 
 // A Wayland compositor, "weston" or "sway", run headless with XWayland as a
-// desktop session runs it. sway refuses to run as root: under root the
+// desktop session runs it. Each draws its title bars in a font of the
+// tests' own: sway in the one its configuration names, weston in "sans". sway refuses to run as root: under root the
 // compositor runs as nobody and lets root's programs onto its X server.
 class HeadlessCompositor
 {
@@ -39,7 +42,8 @@ public:
         command.last() +=
             writeFile(m_weston ? u"weston.ini"_s : u"sway.conf"_s,
                       (m_weston ? "[core]\nxwayland=true\n[autolaunch]\npath="
-                                : "output HEADLESS-1 resolution 800x600\nxwayland enable\nexec ") +
+                                : "output HEADLESS-1 resolution 800x600\nxwayland enable\n"
+                                  "font pango:DejaVu Sans Mono 10\nexec ") +
                           report.toUtf8() + '\n');
         // sway's, which weston ignores.
         environment.insert(u"WLR_BACKENDS"_s, u"headless"_s);
@@ -64,10 +68,8 @@ public:
     bool waitUntilReady()
     {
         QFile displays(m_runtime.filePath(u"displays"_s));
-        for (int waited = 0; waited < 15000 && displays.size() == 0; waited += 50) {
-            QTest::qWait(50);
-        }
-        if (!displays.open(QIODevice::ReadOnly)) {
+        if (!Eventually([&] { return displays.size() > 0; }, std::chrono::seconds(15)) ||
+            !displays.open(QIODevice::ReadOnly)) {
             return false;
         }
         m_displays = QString::fromUtf8(displays.readAll()).trimmed().split(u' ');

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/eventually.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -20,10 +22,10 @@ namespace testing {
 // in another colour, one pixel off its place or aligned elsewhere changes
 // dozens of pixels through and through. A few stray edge pixels pass.
 //
-// On a mismatch, the picture and a map of the differing pixels (red) are
-// saved under VELMORA_PICTURE_FAILURES, named after the reference.
+// On a mismatch, unless quiet, the picture and a map of the differing pixels
+// (red) are saved under VELMORA_PICTURE_FAILURES, named after the reference.
 inline QString CompareWithReference(const QImage& picture, const QString& name,
-                                    const QRect& ignored = {})
+                                    const QRect& ignored = {}, bool quiet = false)
 {
     using namespace Qt::StringLiterals;
     constexpr int channelTolerance = 40;
@@ -66,7 +68,7 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
             problem = QStringLiteral("%1 pixels differ from %2").arg(differing).arg(reference);
         }
     }
-    if (!problem.isEmpty()) {
+    if (!problem.isEmpty() && !quiet) {
         const QDir failures(QStringLiteral(VELMORA_PICTURE_FAILURES));
         failures.mkpath(QFileInfo(failures.filePath(fileName)).path());
         const QString saved = failures.filePath(name);
@@ -93,6 +95,21 @@ inline QString CompareOrUpdateReference(const QImage& picture, const QString& na
     return picture.convertToFormat(QImage::Format_RGB32).save(reference)
                ? QString()
                : u"cannot write "_s + reference;
+}
+
+// Waits until the pictures shot takes match the reference, as one shown on
+// the screen does once it is painted; only the last one that never did is
+// saved. An updatable reference is redrawn from the last picture when
+// references are being redrawn (see CompareOrUpdateReference).
+template <typename Shot>
+QString WaitForReference(Shot shot, const QString& name, const QRect& ignored,
+                         std::chrono::milliseconds timeout, bool updatable = false)
+{
+    QImage last;
+    Eventually([&] { return CompareWithReference(last = shot(), name, ignored, true).isEmpty(); },
+               timeout);
+    return updatable ? CompareOrUpdateReference(last, name)
+                     : CompareWithReference(last, name, ignored);
 }
 
 } // namespace testing

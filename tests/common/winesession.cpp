@@ -1,11 +1,26 @@
 #include "common/winesession.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace testing {
+
+namespace {
+
+int ExitCode(QProcess& process, std::chrono::milliseconds timeout)
+{
+    if (!process.waitForFinished(static_cast<int>(timeout.count()))) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace
 
 WineSession::WineSession(const QString& prefix)
 {
@@ -20,12 +35,31 @@ WineSession::~WineSession()
     run(u"wineserver"_s, {u"-k"_s}, 30s);
 }
 
+QString WineSession::drive() const
+{
+    return m_environment.value(u"WINEPREFIX"_s) + u"/drive_c"_s;
+}
+
 bool WineSession::begin() const
 {
+    run(u"wineserver"_s, {u"-k"_s}, 30s); // fails when nothing was left running
     const bool made = QFile::exists(m_environment.value(u"WINEPREFIX"_s) + u"/system.reg"_s) ||
                       run(u"wineboot"_s, {u"--init"_s}, 300s) == 0;
-    return made && run(u"wineserver"_s, {u"-w"_s}, 300s) == 0 &&
-           run(u"wineserver"_s, {u"-p"_s}, 30s) == 0;
+    if (!made || run(u"wineserver"_s, {u"-w"_s}, 300s) != 0 ||
+        run(u"wineserver"_s, {u"-p"_s}, 30s) != 0) {
+        return false;
+    }
+    // An install's folders; its registry entries go with the known state.
+    QStringList installs{drive() + u"/Program Files"_s};
+    for (const QString& user : QDir(drive() + u"/users"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        installs.append(drive() + u"/users/"_s + user + u"/AppData/Local/Programs"_s);
+    }
+    for (const QString& folder : installs) {
+        QDir(folder + u"/Velmora 2 Name Generator"_s).removeRecursively();
+    }
+    QFile::remove(drive() +
+                  u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s);
+    return output(u"reg"_s, {u"import"_s, u"Z:"_s + QStringLiteral(VELMORA_PREFIX_STATE)}).exitCode == 0;
 }
 
 std::unique_ptr<QProcess> WineSession::start(const QString& file, const QStringList& arguments,
@@ -40,6 +74,15 @@ std::unique_ptr<QProcess> WineSession::start(const QString& file, const QStringL
     return process;
 }
 
+Output WineSession::output(const QString& file, const QStringList& arguments,
+                           const QProcessEnvironment& environment,
+                           std::chrono::milliseconds timeout) const
+{
+    const auto process = start(file, arguments, environment);
+    const int exitCode = ExitCode(*process, timeout);
+    return {exitCode, QString::fromUtf8(process->readAllStandardOutput()).remove(u'\r')};
+}
+
 int WineSession::run(const QString& command, const QStringList& arguments,
                      std::chrono::milliseconds timeout) const
 {
@@ -47,32 +90,20 @@ int WineSession::run(const QString& command, const QStringList& arguments,
     process.setProcessEnvironment(m_environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(command, arguments);
-    if (!process.waitForFinished(static_cast<int>(timeout.count()))) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return ExitCode(process, timeout);
 }
 
 QStringList WineSession::read(const QString& what, const QString& title) const
 {
-    const auto reader =
-        start(QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/win32/window_reader.exe"),
-              {what, title});
-    reader->waitForFinished(30000);
-    return QString::fromUtf8(reader->readAllStandardOutput())
-        .remove(u'\r')
-        .split(u'\n', Qt::SkipEmptyParts);
+    return output(QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/win32/window_reader.exe"),
+                  {what, title}, {}, 30s)
+        .text.split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString WineSession::registryEntry(const QString& key) const
 {
-    QProcess query;
-    query.setProcessEnvironment(m_environment);
-    query.start(u"wine"_s, {u"reg"_s, u"query"_s, key});
-    query.waitForFinished(30000);
-    return query.exitCode() == 0 ? QString::fromUtf8(query.readAllStandardOutput()) : QString();
+    const Output query = output(u"reg"_s, {u"query"_s, key}, {}, 30s);
+    return query.exitCode == 0 ? query.text : QString();
 }
 
 } // namespace testing

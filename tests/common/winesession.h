@@ -1,9 +1,10 @@
 #pragma once
 
-// wine for the tests that run the Windows build (under xvfb-run): one
-// private prefix, made on first use, with one wine server kept for the
-// whole test so that each program starts quickly; programs started, run to
-// their end and read in it.
+// wine for the tests that run the Windows build on a virtual X display: one
+// private prefix, made on first use and brought to a known state
+// (common/prefix-state.reg, no install left) at the start of each test,
+// with one wine server kept for the whole test so that each program starts
+// quickly; programs started, or run to their end and read, in it.
 
 #include <QProcess>
 #include <QString>
@@ -14,6 +15,14 @@
 
 namespace testing {
 
+// What a program run to its end printed, without Windows' carriage
+// returns, and its exit code: -1 if it crashed or outlasted its time.
+struct Output
+{
+    int exitCode = -1;
+    QString text;
+};
+
 class WineSession
 {
 public:
@@ -22,17 +31,23 @@ public:
     WineSession(const WineSession&) = delete;
     WineSession& operator=(const WineSession&) = delete;
 
-    // Makes the prefix if it is missing, waits for what that left running,
-    // then starts the server the test keeps. False if any of that fails.
+    // Ends what an earlier test left running, makes the prefix if it is
+    // missing, starts the server the test keeps and sets the known state.
+    // False if any of that fails.
     [[nodiscard]] bool begin() const;
 
     const QProcessEnvironment& environment() const { return m_environment; }
+    // The prefix's drive C: as a Linux folder.
+    QString drive() const;
 
     // A Windows program started under wine, in environment if one is given.
     std::unique_ptr<QProcess> start(const QString& file, const QStringList& arguments = {},
                                     const QProcessEnvironment& environment = {}) const;
-    // A command run to its end in the session; its exit code, or -1 if it
-    // crashed or outlasted timeout.
+    // A Windows program run to its end under wine.
+    Output output(const QString& file, const QStringList& arguments = {},
+                  const QProcessEnvironment& environment = {},
+                  std::chrono::milliseconds timeout = std::chrono::minutes(2)) const;
+    // A Linux command run to its end in the session; its exit code, or -1.
     int run(const QString& command, const QStringList& arguments,
             std::chrono::milliseconds timeout = std::chrono::minutes(2)) const;
     // What tests/win32/window_reader tells of the visible window called

@@ -1,6 +1,6 @@
 #include "common/x11session.h"
 
-#include <QThread>
+#include "common/eventually.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -41,31 +41,29 @@ QSize X11Session::screenSize() const
 std::optional<Window> X11Session::waitForWindow(const QString& title,
                                                 std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    do {
-        ::Window root = 0;
-        ::Window parent = 0;
-        ::Window* children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count);
-        std::optional<Window> found;
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_display, children[i], &attributes) != 0 &&
-                attributes.map_state == IsViewable &&
-                windowTitle(m_display, children[i]) == title) {
-                found = children[i];
+    std::optional<Window> found;
+    Eventually(
+        [&] {
+            ::Window root = 0;
+            ::Window parent = 0;
+            ::Window* children = nullptr;
+            unsigned int count = 0;
+            XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count);
+            for (unsigned int i = 0; i < count && !found; ++i) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(m_display, children[i], &attributes) != 0 &&
+                    attributes.map_state == IsViewable &&
+                    windowTitle(m_display, children[i]) == title) {
+                    found = children[i];
+                }
             }
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        if (found) {
-            return found;
-        }
-        QThread::msleep(50);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return std::nullopt;
+            if (children != nullptr) {
+                XFree(children);
+            }
+            return found.has_value();
+        },
+        timeout, std::chrono::milliseconds(50));
+    return found;
 }
 
 QRect X11Session::clientGeometry(Window window) const

@@ -34,6 +34,9 @@ constexpr QRect ClientRect(std::string_view control)
             place.height / perPixel};
 }
 
+// The window's title, by which the whole-program tests find it.
+inline const QString Title = QString::fromStdU16String(std::u16string(ui::description::Title));
+
 // The points of the controls the whole-program tests press, and the name
 // box within its sunken edge.
 constexpr QPoint MaleOption = ClientRect("OptionMale").center();

@@ -6,10 +6,10 @@
 // runs, and an uninstall while it runs. Pages and processes are read by
 // tests/win32/window_reader.
 
+#include "common/eventually.h"
 #include "common/winesession.h"
 #include "common/x11session.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -20,7 +20,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString Title = u"Velmora 2 Name Generator"_s;
+using testing::Eventually;
+using testing::Title;
 const QString Setup = Title + u" Setup"_s;
 const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
@@ -49,11 +50,6 @@ private Q_SLOTS:
         QVERIFY2(QFile::exists(Installer),
                  "no Windows build: scripts/build-windows.sh makes it (scripts/test.sh runs it)");
         QVERIFY(m_wine.begin());
-        // What an earlier run may have left behind.
-        if (QFile::exists(Installed + u"/uninstall.exe"_s)) {
-            m_wine.run(u"wine"_s, {Installed + u"/uninstall.exe"_s, u"/S"_s});
-            QTRY_VERIFY_WITH_TIMEOUT(!QDir(Installed).exists(), 30000);
-        }
     }
 
     // Installed for everyone, left whole while the program runs, and removed.
@@ -70,23 +66,23 @@ private Q_SLOTS:
                    entry.contains(u"uninstall.exe"_s);
         };
 
-        QCOMPARE(m_wine.run(u"wine"_s, {Installer, u"/S"_s}), 0);
+        QCOMPARE(m_wine.output(Installer, {u"/S"_s}).exitCode, 0);
         QVERIFY(installedWhole());
 
         const auto program = m_wine.start(Installed + u"/velmora2-name-generator.exe"_s);
         const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
         QVERIFY(window);
-        QCOMPARE(m_wine.run(u"wine"_s, {Installer, u"/S"_s}), 2);
+        QCOMPARE(m_wine.output(Installer, {u"/S"_s}).exitCode, 2);
         // Run in place (_?=, unquoted to the end of the line, so given word by
         // word), the uninstaller gives its own exit code.
         const QStringList inPlace = QStringList{u"/S"_s} + (u"_?="_s + InstallFolder).split(u' ');
-        QCOMPARE(m_wine.run(u"wine"_s, QStringList{Installed + u"/uninstall.exe"_s} + inPlace), 2);
+        QCOMPARE(m_wine.output(Installed + u"/uninstall.exe"_s, inPlace).exitCode, 2);
         QVERIFY2(installedWhole(), "nothing changes while the program runs");
         m_x.requestClose(*window);
         QVERIFY(program->waitForFinished(20000));
 
         // The uninstaller copies itself away and runs from there.
-        QCOMPARE(m_wine.run(u"wine"_s, {Installed + u"/uninstall.exe"_s, u"/S"_s}), 0);
+        QCOMPARE(m_wine.output(Installed + u"/uninstall.exe"_s, {u"/S"_s}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(Installed).exists(), 30000);
         QVERIFY(!QFile::exists(Shortcut));
         QCOMPARE(m_wine.registryEntry(ForEveryone), QString());
@@ -96,7 +92,7 @@ private Q_SLOTS:
     // upgraded in place.
     void installsSilentlyForTheCurrentUser()
     {
-        QCOMPARE(m_wine.run(u"wine"_s, {Installer, u"/S"_s, u"/CurrentUser"_s}), 0);
+        QCOMPARE(m_wine.output(Installer, {u"/S"_s, u"/CurrentUser"_s}).exitCode, 0);
         QCOMPARE(m_wine.registryEntry(ForEveryone), QString());
         const QString entry = m_wine.registryEntry(ForTheUser);
         const QRegularExpressionMatch location =
@@ -107,11 +103,11 @@ private Q_SLOTS:
         const QString installed = Drive + location.captured(1).replace(u'\\', u'/');
         QVERIFY(QFile::exists(installed + u"/velmora2-name-generator.exe"_s));
         // An upgrade finds the earlier install's hive and folder and replaces it there.
-        QCOMPARE(m_wine.run(u"wine"_s, {Installer, u"/S"_s}), 0);
+        QCOMPARE(m_wine.output(Installer, {u"/S"_s}).exitCode, 0);
         QCOMPARE(m_wine.registryEntry(ForEveryone), QString());
         QCOMPARE(m_wine.registryEntry(ForTheUser), entry);
 
-        QCOMPARE(m_wine.run(u"wine"_s, {installed + u"/uninstall.exe"_s, u"/S"_s}), 0);
+        QCOMPARE(m_wine.output(installed + u"/uninstall.exe"_s, {u"/S"_s}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(installed).exists(), 30000);
         QCOMPARE(m_wine.registryEntry(ForTheUser), QString());
     }
@@ -187,7 +183,7 @@ private:
             return false;
         }
         m_x.requestClose(program);
-        return eventually([&] { return m_wine.read(u"process"_s, Title).isEmpty(); }, 20s) &&
+        return Eventually([&] { return m_wine.read(u"process"_s, Title).isEmpty(); }, 20s, 250ms) &&
                press(title, "Return");
     }
 
@@ -209,28 +205,12 @@ private:
     [[nodiscard]] bool answer(const QString& title, const QString& text, const char* key)
     {
         QStringList texts;
-        if (!eventually([&] { return (texts = m_wine.read(u"texts"_s, title)).contains(text); },
-                        60s)) {
+        if (!Eventually([&] { return (texts = m_wine.read(u"texts"_s, title)).contains(text); },
+                        60s, 250ms)) {
             qWarning().noquote() << title << "never showed" << text << "but" << texts;
             return false;
         }
         return press(title, key);
-    }
-
-    // Whether condition comes to hold within timeout. Each asking starts a
-    // wine program, which takes a while, so a clock keeps the time: QTRY's
-    // macros count their own steps only.
-    template <typename Condition>
-    static bool eventually(Condition condition, std::chrono::milliseconds timeout)
-    {
-        const QDeadlineTimer deadline(timeout);
-        while (!condition()) {
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QTest::qWait(250);
-        }
-        return true;
     }
 
     // A key pressed in the window whose title starts with title.

@@ -22,7 +22,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString Title = u"Velmora 2 Name Generator"_s;
 const QColor Navy(0, 0, 128);
 
 using namespace testing;
@@ -53,9 +52,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (m_program && m_program->state() != QProcess::NotRunning) {
-            m_program->kill();
-            m_program->waitForFinished(5000);
+        if (m_program) {
+            Stop(*m_program);
         }
         m_program.reset();
     }
@@ -123,11 +121,7 @@ private Q_SLOTS:
                  "the compositor did not start (Debian: weston, sway, xwayland and xhost, which "
                  "scripts/install-deps.sh --tests installs)");
         QProcess program;
-        const auto stop = [&program] {
-            program.kill();
-            program.waitForFinished(5000);
-        };
-        const auto stopped = qScopeGuard(stop);
+        const auto stopped = qScopeGuard([&program] { Stop(program); });
         program.setProcessEnvironment(compositor.session(desktop));
         program.start(QStringLiteral(VELMORA_PROGRAM), {});
         // The strip above the client area, which starts at the first navy
@@ -143,11 +137,8 @@ private Q_SLOTS:
             }
             return QImage();
         };
-        QString problem = u"no picture"_s;
-        for (QDeadlineTimer shown(20s); !problem.isEmpty() && !shown.hasExpired();
-             QTest::qWait(100)) {
-            problem = CompareWithReference(titleBar(), u"wayland/title-bar-"_s + compositorName);
-        }
+        const QString problem =
+            WaitForReference(titleBar, u"wayland/title-bar-"_s + compositorName, {}, 20s, true);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         if (compositorName != u"sway"_s) {
             return;
@@ -165,7 +156,7 @@ private Q_SLOTS:
             return match.captured(1) + u' ' + match.captured(2);
         };
         QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"class "_s + startupWMClass(), 5000);
-        stop();
+        Stop(program);
         QProcessEnvironment wayland = compositor.session(desktop);
         wayland.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
         program.setProcessEnvironment(wayland);
@@ -305,16 +296,12 @@ private:
         }
         // Mapped is not yet painted: wait for the navy ground and the white
         // name box, which the first paint brings together.
-        const auto deadline = std::chrono::steady_clock::now() + 15s;
         const auto painted = [&] {
             const QImage shot = m_x.grab(m_x.clientGeometry(*window));
             return shot.pixelColor(3, 3) == Navy && shot.pixelColor(100, 97) == Qt::white;
         };
-        while (!painted()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                qFatal("the program's window was never painted");
-            }
-            QTest::qWait(20);
+        if (!Eventually(painted, 15s, 20ms)) {
+            qFatal("the program's window was never painted");
         }
         return *window;
     }

@@ -6,6 +6,7 @@
 // its own (tests/installer).
 
 #include "common/browserstandin.h"
+#include "common/eventually.h"
 #include "common/referencepicture.h"
 #include "common/winesession.h"
 #include "common/x11session.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMetaMethod>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -31,7 +31,6 @@ using namespace testing;
 
 namespace {
 
-const QString Title = u"Velmora 2 Name Generator"_s;
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
 
 QStringList listLines(const char* file)
@@ -58,46 +57,10 @@ private Q_SLOTS:
         QVERIFY(m_wine.begin());
     }
 
-    // Run once before the others, by the test win32_prefix: the prefix they
-    // share, and every function of this test registered with CTest. With no
-    // window manager on the virtual display, wine would wait two seconds for
-    // one at each window that closes; the check programs' windows are left
-    // to wine alone.
-    void preparePrefix()
-    {
-        for (const char* check : {"scenarios_check.exe", "form1_pictures.exe"}) {
-            QCOMPARE(m_wine.run(u"wine"_s,
-                              {u"reg"_s, u"add"_s,
-                               u"HKCU\\Software\\Wine\\AppDefaults\\"_s +
-                                   QString::fromLatin1(check) + u"\\X11 Driver"_s,
-                               u"/v"_s, u"Managed"_s, u"/d"_s, u"N"_s, u"/f"_s},
-                              30s),
-                     0);
-        }
-        QStringList functions;
-        for (int index = metaObject()->methodOffset(); index < metaObject()->methodCount();
-             ++index) {
-            const QMetaMethod method = metaObject()->method(index);
-            const QString name = QString::fromLatin1(method.name());
-            if (method.access() == QMetaMethod::Private && !name.endsWith(u"_data"_s) &&
-                !name.contains(u"TestCase"_s) && name != u"cleanup"_s &&
-                name != u"preparePrefix"_s) {
-                functions.append(name);
-            }
-        }
-        const QStringList registered =
-            qEnvironmentVariable("VELMORA_REGISTERED_FUNCTIONS").split(u',');
-        for (const QString& function : functions) {
-            QVERIFY2(registered.contains(function),
-                     qPrintable(function + u" is not registered with CTest"_s));
-        }
-    }
-
     void cleanup()
     {
-        if (m_program && m_program->state() != QProcess::NotRunning) {
-            m_program->kill();
-            m_program->waitForFinished(5000);
+        if (m_program) {
+            Stop(*m_program);
         }
         m_program.reset();
     }
@@ -113,9 +76,8 @@ private Q_SLOTS:
         // Waits for the first paint: the window looks as its picture shows,
         // but for the gender frame, whose focus rectangle shows only once a
         // key has been pressed.
-        QTRY_COMPARE_WITH_TIMEOUT(
-            testing::CompareWithReference(shot(), u"win32/opened"_s, QRect(8, 8, 145, 49)),
-            QString(), 15000);
+        const QString problem = WaitForReference(shot, u"win32/opened"_s, QRect(8, 8, 145, 49), 15s);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
         const auto nameBoxInk = [&] { return testing::InkIn(shot().copy(NameBoxInside)); };
         m_x.click(window, MaleOption);
@@ -200,10 +162,10 @@ private Q_SLOTS:
     {
         const QString check = u"form1_reader_scale_check.exe"_s;
         QCOMPARE(runChecks(check), QString());
-        const QString changed = checkOutput(check, {u"layout"_s, u"144"_s});
+        const QString changed = checkOutput(check, {u"layout"_s, u"144"_s}).text;
         const QString started = [&] {
             const auto restore = systemDpi(144);
-            return checkOutput(check, {u"layout"_s});
+            return checkOutput(check, {u"layout"_s}).text;
         }();
         QVERIFY2(started.contains(u"client 674 314\n"_s), qPrintable(started));
         QCOMPARE(changed, started);
@@ -257,28 +219,21 @@ private Q_SLOTS:
             u"OriginalFilename: "_s + originalName,
         };
         QCOMPARE(
-            checkOutput(u"version_reader.exe"_s, {u"Z:"_s + file}).split(u'\n', Qt::SkipEmptyParts),
+            checkOutput(u"version_reader.exe"_s, {u"Z:"_s + file}).text.split(u'\n', Qt::SkipEmptyParts),
             expected);
     }
 
 private:
     // Sets the system's dots per inch, which wine takes from the user's
-    // desktop settings, until what this returns goes; 96 is the default.
+    // desktop settings, until what this returns goes.
     QScopeGuard<std::function<void()>> systemDpi(int dpi)
     {
         const QStringList setting{u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s,
                                   u"/f"_s};
-        if (dpi != 96) {
-            m_wine.run(u"wine"_s,
-                     QStringList{u"reg"_s, u"add"_s} + setting +
-                         QStringList{u"/t"_s, u"REG_DWORD"_s, u"/d"_s, QString::number(dpi)},
-                     30s);
-        }
-        return qScopeGuard(std::function<void()>([this, setting, dpi] {
-            if (dpi != 96) {
-                m_wine.run(u"wine"_s, QStringList{u"reg"_s, u"delete"_s} + setting, 30s);
-            }
-        }));
+        m_wine.output(u"reg"_s, QStringList{u"add"_s} + setting +
+                                    QStringList{u"/t"_s, u"REG_DWORD"_s, u"/d"_s, QString::number(dpi)});
+        return qScopeGuard(std::function<void()>(
+            [this, setting] { m_wine.output(u"reg"_s, QStringList{u"delete"_s} + setting); }));
     }
 
     static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
@@ -289,23 +244,18 @@ private:
     QString runChecks(const QString& name, const QStringList& arguments = {},
                       const QProcessEnvironment& environment = {})
     {
-        m_program = m_wine.start(windowsFile(u"tests/win32/"_s + name), arguments, environment);
-        if (!m_program->waitForFinished(120000)) {
-            return u"did not finish"_s;
-        }
-        const QString output = QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
+        const Output checks = checkOutput(name, arguments, environment);
         const bool passed =
-            m_program->exitCode() == 0 &&
-            output.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
-                                               QRegularExpression::MultilineOption));
-        return passed ? QString() : output;
+            checks.exitCode == 0 &&
+            checks.text.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
+                                                    QRegularExpression::MultilineOption));
+        return passed ? QString() : checks.text;
     }
 
-    QString checkOutput(const QString& name, const QStringList& arguments)
+    Output checkOutput(const QString& name, const QStringList& arguments,
+                       const QProcessEnvironment& environment = {})
     {
-        m_program = m_wine.start(windowsFile(u"tests/win32/"_s + name), arguments);
-        m_program->waitForFinished(120000);
-        return QString::fromUtf8(m_program->readAllStandardOutput()).remove(u'\r');
+        return m_wine.output(windowsFile(u"tests/win32/"_s + name), arguments, environment);
     }
 
     // The name the running program shows, as a second program reads its
