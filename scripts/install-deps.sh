@@ -2,8 +2,9 @@
 # Installs the Debian 12 packages that are missing for building and running
 # the program: its build dependencies and the run-time ones beside its
 # libraries, both read from debian/control; with --windows, also those that
-# build and sign the Windows program and its packages; with --tests, also
-# those of the test suite and the package checks.
+# build and sign the Windows program and its packages; with --web, those
+# that build the page; with --tests, also those of the test suite and the
+# package checks, and the web test's tools from npm (tests/web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,11 +13,19 @@ windows_build=(
     nsis                                            # the installer
     osslsigncode                                    # signs the program and the installer
 )
+web_build=(
+    emscripten                                      # compiles the program to WebAssembly
+    fonttools woff2 fonts-liberation2               # the window's font, cut down and packed
+    python3                                         # serves the page on localhost
+)
 # The package's hand-written dependencies (fonts), without the computed ${...} ones.
 mapfile -t packages < <(sed -n 's/^Depends://p' debian/control | tr ', ' '\n\n' | grep -v '^$\|\$')
 case "${1:-}" in
 --windows)
     packages+=("${windows_build[@]}")
+    ;;
+--web)
+    packages+=("${web_build[@]}")
     ;;
 --tests)
     packages+=(
@@ -25,6 +34,7 @@ case "${1:-}" in
         valgrind                                    # the leak check
         dbus-daemon at-spi2-core                    # a screen reader's session
         "${windows_build[@]}"                       # the Windows program
+        "${web_build[@]}" chromium chromium-driver  # the page, in a real browser
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston sway grim xwayland x11-xserver-utils qt6-wayland  # title bars on headless Wayland desktops
@@ -35,6 +45,11 @@ case "${1:-}" in
     ;;
 esac
 
+# npm, where no Node.js brought its own.
+if [[ "${1:-}" == --tests ]] && ! command -v npm >/dev/null; then
+    packages+=(npm)
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
@@ -42,17 +57,20 @@ for package in "${packages[@]}"; do
     fi
 done
 # dpkg-checkbuilddeps comes with the build dependencies (dpkg-dev).
-if ((${#missing[@]} == 0)) && dpkg-checkbuilddeps 2>/dev/null; then
-    exit 0
+if ((${#missing[@]} > 0)) || ! dpkg-checkbuilddeps 2>/dev/null; then
+    apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq --no-install-recommends)
+    if ((EUID != 0)); then
+        apt=(sudo "${apt[@]}")
+    fi
+    echo "Installing: the build dependencies of debian/control ${missing[*]}"
+    "${apt[@]}" update
+    "${apt[@]}" build-dep ./
+    if ((${#missing[@]} > 0)); then
+        "${apt[@]}" install "${missing[@]}"
+    fi
 fi
 
-apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq --no-install-recommends)
-if ((EUID != 0)); then
-    apt=(sudo "${apt[@]}")
-fi
-echo "Installing: the build dependencies of debian/control ${missing[*]}"
-"${apt[@]}" update
-"${apt[@]}" build-dep ./
-if ((${#missing[@]} > 0)); then
-    "${apt[@]}" install "${missing[@]}"
+# The web test's tools, at the versions tests/web/package-lock.json pins.
+if [[ "${1:-}" == --tests && ! -e tests/web/node_modules/axe-core ]]; then
+    npm ci --prefix tests/web --no-audit --no-fund
 fi

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows program (scripts/build-windows.sh),
-# then builds and runs the whole test suite twice (the tests and sanitize
-# presets of CMakePresets.json): a normal build with warnings as errors
-# (including the valgrind session and the Windows program under wine), and a
+# Installs what is missing, builds the Windows program (scripts/build-windows.sh)
+# and the page (the web preset), then builds and runs the whole test suite
+# twice (the tests and sanitize presets of CMakePresets.json): a normal build
+# with warnings as errors (including the valgrind session, the Windows
+# program under wine and the page in headless Chromium), and a
 # build with AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any
 # test fails. The Debian packages are checked by scripts/check-debian-package.sh.
 set -euo pipefail
@@ -13,6 +14,10 @@ jobs="$(nproc)"
 
 echo "== Windows build"
 scripts/build-windows.sh
+
+echo "== web build"
+cmake --preset web
+cmake --build --preset web --parallel "$jobs"
 
 for preset in tests sanitize; do
     echo "== $preset build"
