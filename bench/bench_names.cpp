@@ -51,7 +51,7 @@ int main()
                 std::size_t slot = 0;
                 for (const auto& list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
                     for (const auto name : list) {
-                        plain[slot++].assign(name);
+                        plain[slot++].assign(name.begin(), name.end());
                     }
                 }
                 bench::keep(plain);

@@ -1,7 +1,8 @@
 # The web build's site: a static folder that any web server serves as it is,
 # and the same folder zipped (target web_site):
-#   site/                                         index.html, the program's
-#       script and WebAssembly, banner, icons, font, manifest, service worker
+#   site/                                         index.html with the program's
+#       script in it, its WebAssembly, banner, icons, font, manifest and
+#       service worker
 #   packages/velmora2-name-generator-<version>-web.zip
 # The window's font is Liberation Sans, cut down to the characters the
 # window shows and packed as WOFF2 when the site is built.
@@ -40,25 +41,28 @@ foreach(face IN ITEMS Regular Bold)
     list(APPEND packed_fonts "${site}/window-sans${suffix}.woff2")
 endforeach()
 
-set(copied index.html manifest.webmanifest)
 set(images banner.jpg banner-2x.jpg icon-16.png icon-32.png icon-192.png icon-512.png)
-set(script velmora2-name-generator.js velmora2-name-generator.wasm)
 set(fonts window-sans.woff2 window-sans-bold.woff2)
-set(site_files ${copied} ${images} ${script} ${fonts})
-# The site's files beside the program, which the web test's page shares.
-set(VELMORA_WEB_PAGE_FILES ${copied} ${images} ${fonts} serviceworker.js)
+set(program velmora2-name-generator.wasm)
+set(site_files index.html manifest.webmanifest ${images} ${program} ${fonts})
+# The site's files beside the page and the program, which the web test's
+# page shares, and how a page gets its program's script.
+set(VELMORA_WEB_PAGE_FILES manifest.webmanifest ${images} ${fonts} serviceworker.js)
+set(VELMORA_WEB_PAGE "${web_sources}/index.html")
+set(VELMORA_INLINE_SCRIPT "${PROJECT_SOURCE_DIR}/ui/web/cmake/InlineScript.cmake")
 # What the service worker keeps as it installs: what every visit needs.
-set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${script} ${fonts})
-list(TRANSFORM copied PREPEND "${web_sources}/" OUTPUT_VARIABLE copied_sources)
+set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${program} ${fonts})
 list(TRANSFORM images PREPEND "${assets}/" OUTPUT_VARIABLE image_sources)
 set(service_worker_script "${PROJECT_SOURCE_DIR}/ui/web/cmake/WriteServiceWorker.cmake")
 set(service_worker_template "${PROJECT_SOURCE_DIR}/ui/web/serviceworker.js.in")
 add_custom_command(
     OUTPUT "${site}/serviceworker.js" "${VELMORA_WEB_ZIP}"
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${site}" "${CMAKE_BINARY_DIR}/packages"
-    COMMAND "${CMAKE_COMMAND}" -E copy ${copied_sources} ${image_sources}
-        "$<TARGET_FILE:velmora2-name-generator>"
-        "$<TARGET_FILE_DIR:velmora2-name-generator>/velmora2-name-generator.wasm" "${site}"
+    COMMAND "${CMAKE_COMMAND}" -E copy "${web_sources}/manifest.webmanifest" ${image_sources}
+        "$<TARGET_FILE_DIR:velmora2-name-generator>/${program}" "${site}"
+    COMMAND "${CMAKE_COMMAND}" "-DPAGE=${VELMORA_WEB_PAGE}"
+        "-DSCRIPT=$<TARGET_FILE:velmora2-name-generator>" "-DOUTPUT=${site}/index.html"
+        -P "${VELMORA_INLINE_SCRIPT}"
     COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DTEMPLATE=${service_worker_template}"
         "-DFILES=${site_files}" "-DKEPT=${kept}" -P "${service_worker_script}"
     # SOURCE_DATE_EPOCH gives every entry the last commit's time (reproducible builds).
@@ -66,7 +70,8 @@ add_custom_command(
         "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
         "${CMAKE_COMMAND}" -E tar cf "${VELMORA_WEB_ZIP}" --format=zip
         ${site_files} serviceworker.js
-    DEPENDS velmora2-name-generator ${copied_sources} ${image_sources} ${packed_fonts}
+    DEPENDS velmora2-name-generator "${web_sources}/manifest.webmanifest" "${VELMORA_WEB_PAGE}"
+        ${image_sources} ${packed_fonts} "${VELMORA_INLINE_SCRIPT}"
         "${service_worker_script}" "${service_worker_template}"
     COMMENT "Putting the site together"
     VERBATIM)

@@ -17,10 +17,11 @@ void checkIndex(int index)
     }
 }
 
-void fillFrom(NameTable& table, const std::array<std::u16string_view, NameTableSize>& list)
+void fillFrom(NameTable& table, const std::array<std::string_view, NameTableSize>& list)
 {
     for (int index = 0; index < NameTableSize; ++index) {
-        table.assign(index, list[static_cast<std::size_t>(index)]);
+        const std::string_view entry = list[static_cast<std::size_t>(index)];
+        table.assign(index, std::u16string(entry.begin(), entry.end()));
     }
 }
 

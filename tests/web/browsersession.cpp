@@ -38,9 +38,10 @@ const QString ElementKey = u"element-6066-11e4-a52e-4f735466cecf"_s;
 BrowserSession::BrowserSession(const QString& folder)
 {
     m_server.setProgram(u"/usr/bin/python3"_s);
+    // Keeping connections open, as web servers do.
     m_server.setArguments({u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
-                           u"127.0.0.1"_s, u"--directory"_s, folder});
-    m_server.setStandardErrorFile(QProcess::nullDevice());
+                           u"127.0.0.1"_s, u"--protocol"_s, u"HTTP/1.1"_s, u"--directory"_s,
+                           folder});
     m_driver.setProgram(u"/usr/bin/chromedriver"_s);
     m_driver.setArguments({u"--port=0"_s});
 }
@@ -93,6 +94,17 @@ void BrowserSession::stopServing()
 QString BrowserSession::address(const QString& path) const
 {
     return m_folderAddress + path;
+}
+
+QStringList BrowserSession::served()
+{
+    m_serverLog += QString::fromUtf8(m_server.readAllStandardError());
+    static const QRegularExpression request(u"\"GET /([^ ?]*)\\S* HTTP/[0-9.]+\" 200"_s);
+    QStringList paths;
+    for (auto match = request.globalMatch(m_serverLog); match.hasNext();) {
+        paths.append(match.next().captured(1));
+    }
+    return paths;
 }
 
 void BrowserSession::open(const QString& address)

@@ -28,6 +28,8 @@ public:
 
     // The address of a file of the folder served.
     QString address(const QString& path) const;
+    // Each file the server has sent so far, by its path in the folder.
+    QStringList served();
     void open(const QString& address);
     // Closes every tab the page opened, back in the first one.
     void closeOtherTabs();
@@ -60,6 +62,7 @@ private:
     QProcess m_driver;
     QString m_folderAddress;
     QString m_session; // the driver's address and session
+    QString m_serverLog;
     QNetworkAccessManager m_network;
 };
 

@@ -66,9 +66,11 @@ std::string css(layout::Rgb colour)
 }
 
 // The system's colours are the browser's for fields and buttons, light or
-// dark as the page's colour scheme is.
+// dark as the page's colour scheme is. Asking the page for one makes it work
+// out its styles, so the button text's is asked for once.
 std::string resolve(layout::Colour colour)
 {
+    static const std::uint32_t buttonText = systemColour("ButtonText");
     switch (colour) {
     case layout::Colour::Navy:
         return css(layout::NavyRgb);
@@ -78,12 +80,10 @@ std::string resolve(layout::Colour colour)
         return "Field";
     case layout::Colour::SystemWindowText:
         return "FieldText";
-    case layout::Colour::SystemButtonText: {
-        const std::uint32_t rgb = systemColour("ButtonText");
-        return css(layout::ButtonCaptionOnWhite({static_cast<std::uint8_t>(rgb >> 16),
-                                                 static_cast<std::uint8_t>(rgb >> 8),
-                                                 static_cast<std::uint8_t>(rgb)}));
-    }
+    case layout::Colour::SystemButtonText:
+        return css(layout::ButtonCaptionOnWhite({static_cast<std::uint8_t>(buttonText >> 16),
+                                                 static_cast<std::uint8_t>(buttonText >> 8),
+                                                 static_cast<std::uint8_t>(buttonText)}));
     }
     return {};
 }

@@ -2,6 +2,15 @@
 // controls as the browser's own elements, so that keyboards, zoom and
 // screen readers treat them as they treat any page's.
 
+// The program starts in the page's head, and its window is made once the
+// rest of the page is there.
+Module["preRun"] = [() => {
+    if (document.readyState === "loading") {
+        addRunDependency("page");
+        document.addEventListener("DOMContentLoaded", () => removeRunDependency("page"));
+    }
+}];
+
 // In the order of the description's kinds of control.
 const velmoraKinds = ["picture", "frame", "push", "label", "text", "option"];
 
@@ -102,9 +111,11 @@ function velmoraAnnounce(text) {
     document.getElementById("announcement").textContent = text;
 }
 
+// The focus goes to its control just before the browser next draws the
+// page, which lays the page out then rather than at once.
 function velmoraShowWindow(focus) {
     document.getElementById("Form1").hidden = false;
-    document.getElementById(focus).focus();
+    requestAnimationFrame(() => document.getElementById(focus).focus());
     performance.mark("window-ready");
 }
 
