@@ -55,7 +55,7 @@ for artefact in debian/velmora2-name-generator{,-dbgsym}_*.deb \
         first=("${clones[0]}"/$artefact)
         second=("${clones[1]}"/$artefact)
     fi
-    name="${artefact##*/}"
+    name="${first[0]##*/}"
     if cmp --quiet "${first[0]}" "${second[0]}"; then
         echo "identical: $name ($(stat -c %s "${first[0]}") bytes)"
     else
