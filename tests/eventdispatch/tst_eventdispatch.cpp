@@ -125,8 +125,13 @@ private Q_SLOTS:
             [&reported](const std::u16string& message) { reported.push_back(message); });
         QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
         QCOMPARE(reported.size(), 1U);
-        ui::SetErrorReporter([](const std::u16string&) { throw std::bad_alloc(); });
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
+        // Out of memory, any other error, and a throw of no exception class.
+        for (const auto& fail : std::initializer_list<void (*)()>{
+                 [] { throw std::bad_alloc(); }, [] { throw std::runtime_error("no box"); },
+                 [] { throw 42; }}) {
+            ui::SetErrorReporter([fail](const std::u16string&) { fail(); });
+            QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
+        }
         ui::SetErrorReporter({});
         QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
         QCOMPARE(boxes.size(), 1U);
