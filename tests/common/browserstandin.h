@@ -11,8 +11,9 @@ namespace testing {
 
 // A stand-in for xdg-open. Put first on PATH of the real program, it
 // records every call, the argument count and then each argument on a line
-// of its own, so a test sees what the program hands to the desktop
-// without a browser ever opening.
+// of its own, and a platform for Qt programs if the program handed one
+// down, so a test sees what the program hands to the desktop without a
+// browser ever opening.
 class BrowserStandIn
 {
 public:
@@ -20,7 +21,9 @@ public:
     {
         QFile script(m_dir.filePath(QStringLiteral("xdg-open")));
         if (script.open(QIODevice::WriteOnly)) {
-            script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> \"$VELMORA_TEST_RECORD\"\n");
+            script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" "
+                         "${QT_QPA_PLATFORM+\"QT_QPA_PLATFORM=$QT_QPA_PLATFORM\"} "
+                         ">> \"$VELMORA_TEST_RECORD\"\n");
             script.close();
             script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
