@@ -20,7 +20,9 @@ namespace testing {
 // A pixel differs when one of its channels is off by more than 40 of 255:
 // anti-aliasing may shade a glyph's edge a little differently, but a caption
 // in another colour, one pixel off its place or aligned elsewhere changes
-// dozens of pixels through and through. A few stray edge pixels pass.
+// dozens of pixels through and through. A few stray edge pixels pass. A
+// colour a shade off, the navy or a face, shows as a small difference over
+// a large area: more than one pixel in a hundred a shade off fails too.
 //
 // On a mismatch, unless quiet, the picture and a map of the differing pixels
 // (red) are saved under VELMORA_PICTURE_FAILURES, named after the reference.
@@ -30,6 +32,8 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     using namespace Qt::StringLiterals;
     constexpr int channelTolerance = 40;
     constexpr int strayPixels = 4;
+    constexpr int shade = 8;
+    constexpr int shadedPerHundred = 1;
     const QString fileName = name + u".png"_s;
     const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + fileName;
     const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
@@ -51,6 +55,7 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
                       .arg(expected.height());
     } else {
         int differing = 0;
+        int shaded = 0;
         for (int y = 0; y < actual.height(); ++y) {
             for (int x = 0; x < actual.width(); ++x) {
                 const QRgb a = compared.pixel(x, y);
@@ -60,12 +65,15 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
                               std::abs(qBlue(a) - qBlue(b))});
                 const bool differs = off > channelTolerance;
                 differing += differs ? 1 : 0;
+                shaded += off > shade ? 1 : 0;
                 differences.setPixel(
                     x, y, differs ? qRgb(255, 0, 0) : qRgb(qGray(b), qGray(b), qGray(b)));
             }
         }
         if (differing > strayPixels) {
             problem = QStringLiteral("%1 pixels differ from %2").arg(differing).arg(reference);
+        } else if (shaded * 100 > actual.width() * actual.height() * shadedPerHundred) {
+            problem = QStringLiteral("%1 pixels are a shade off %2").arg(shaded).arg(reference);
         }
     }
     if (!problem.isEmpty() && !quiet) {
