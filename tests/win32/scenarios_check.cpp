@@ -333,6 +333,10 @@ int main()
     testing::Checks check;
     checkFrame(check);
     checkClock(check);
+    // An error's own text, in the system's code page as the runtime gives it,
+    // reaches the box unchanged.
+    check(GetACP() == 1252 && ui::engine::FromSystemCodePage("caf\xE9 \x80") == u"café €",
+          "an error's text in the Western code page reads as it was written");
     SetTimer(nullptr, 0, 20, closeErrorBoxes);
     for (const sc::Scenario& scenario : sc::Scenarios) {
         if (sc::RunsOn(scenario, sc::Engine::Win32)) {
