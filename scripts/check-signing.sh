@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Proves the signing of the Windows files with a throw-away certificate made
 # here: a build signed with it (scripts/build-windows.sh) gives a program,
-# zip, installer and uninstaller that verify against that certificate; the
+# zip, installer and uninstaller that verify against that certificate, with
+# SHA-256 and the time stamp of a time-stamp server standing in for a
+# release's (tests/common/timestampserver.py); the
 # installer installs under wine, the signed program starts and the
 # uninstaller removes it; a wrong password fails the signing and leaves the
 # file as it was.
@@ -11,7 +13,7 @@ cd "$(dirname "$0")/.."
 
 build_dir="$(realpath -m "${1:-build-windows-signed}")"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+trap 'kill "$timestamps" 2>/dev/null; rm -rf "$work"' EXIT
 
 # A self-signed code-signing certificate, with its key in a PKCS#12 file.
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Velmora 2 test signer" \
@@ -21,12 +23,23 @@ password="throw-away $RANDOM"
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" \
     -passout "pass:$password" -out "$work/signer.p12"
 export VELMORA_SIGN_PKCS12="$work/signer.p12"
+# A time-stamp server with a throw-away certificate of its own.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Velmora 2 test time stamps" \
+    -addext extendedKeyUsage=critical,timeStamping \
+    -keyout "$work/stamper-key.pem" -out "$work/stamper.pem" 2>/dev/null
+tests/common/timestampserver.py "$work/stamper.pem" "$work/stamper-key.pem" >"$work/port" &
+timestamps=$!
+while [[ ! -s "$work/port" ]]; do sleep 0.1; done
+export VELMORA_SIGN_TIMESTAMP_URL="http://127.0.0.1:$(cat "$work/port")/"
 VELMORA_SIGN_PASSWORD="$password" scripts/build-windows.sh "$build_dir"
 
 verify() {
-    if ! osslsigncode verify -CAfile "$work/certificate.pem" -in "$1" >"$work/verify.log" 2>&1; then
+    if ! osslsigncode verify -CAfile "$work/certificate.pem" -TSA-CAfile "$work/stamper.pem" \
+        -in "$1" >"$work/verify.log" 2>&1 ||
+        ! grep -q "^Message digest algorithm  : SHA256" "$work/verify.log" ||
+        ! grep -q "^Timestamp Server Signature verification: ok" "$work/verify.log"; then
         cat "$work/verify.log" >&2
-        echo "not signed with the throw-away certificate: $1" >&2
+        echo "not signed with SHA-256, the throw-away certificate and a time stamp: $1" >&2
         exit 1
     fi
     echo "signed: $1"
