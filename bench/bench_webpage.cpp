@@ -76,9 +76,9 @@ int main(int argc, char* argv[])
             return 1;
         }
         browser.open(browser.address(u"site/"_s));
-        static_cast<void>(QTest::qWaitFor([&] {
-            return browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool();
-        }, 10000));
+        static_cast<void>(QTest::qWaitFor(
+            [&] { return browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool(); },
+            10000));
         QTest::qWait(2000);
         qsizetype total = 0;
         for (const QString& path : browser.served()) {

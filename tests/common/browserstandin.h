@@ -30,8 +30,8 @@ public:
     }
 
     // base with the stand-in first on PATH and no browser chosen by variable.
-    QProcessEnvironment environment(
-        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const
+    QProcessEnvironment
+    environment(QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const
     {
         base.insert(QStringLiteral("PATH"),
                     m_dir.path() + QLatin1Char(':') + base.value(QStringLiteral("PATH")));

@@ -22,11 +22,13 @@ QString waitToSay(QProcess& process, const QString& pattern)
     const QRegularExpression expression(pattern);
     QString said;
     QString match;
-    const bool saidOrEnded = QTest::qWaitFor([&] {
-        said += QString::fromUtf8(process.readAllStandardOutput());
-        match = expression.match(said).captured(1);
-        return !match.isEmpty() || process.state() == QProcess::NotRunning;
-    }, 20000);
+    const bool saidOrEnded = QTest::qWaitFor(
+        [&] {
+            said += QString::fromUtf8(process.readAllStandardOutput());
+            match = expression.match(said).captured(1);
+            return !match.isEmpty() || process.state() == QProcess::NotRunning;
+        },
+        20000);
     return saidOrEnded ? match : QString();
 }
 
@@ -39,9 +41,8 @@ BrowserSession::BrowserSession(const QString& folder)
 {
     m_server.setProgram(u"/usr/bin/python3"_s);
     // Keeping connections open, as web servers do.
-    m_server.setArguments({u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s,
-                           u"127.0.0.1"_s, u"--protocol"_s, u"HTTP/1.1"_s, u"--directory"_s,
-                           folder});
+    m_server.setArguments({u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s, u"127.0.0.1"_s,
+                           u"--protocol"_s, u"HTTP/1.1"_s, u"--directory"_s, folder});
     m_driver.setProgram(u"/usr/bin/chromedriver"_s);
     m_driver.setArguments({u"--port=0"_s});
 }
@@ -71,11 +72,16 @@ bool BrowserSession::begin()
     m_folderAddress = u"http://127.0.0.1:%1/"_s.arg(served);
     m_session = u"http://127.0.0.1:%1/session"_s.arg(driver);
     // As a person's browser, less what reaches for the network of its own.
-    const QJsonArray arguments{u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s,
-                               u"--disable-quic"_s, u"--no-first-run"_s,
+    const QJsonArray arguments{u"--headless"_s,
+                               u"--no-sandbox"_s,
+                               u"--disable-gpu"_s,
+                               u"--disable-quic"_s,
+                               u"--no-first-run"_s,
                                u"--disable-background-networking"_s,
-                               u"--disable-component-update"_s, u"--disable-sync"_s,
-                               u"--lang=en-US"_s, u"--window-size=800,600"_s,
+                               u"--disable-component-update"_s,
+                               u"--disable-sync"_s,
+                               u"--lang=en-US"_s,
+                               u"--window-size=800,600"_s,
                                u"--force-device-scale-factor=1"_s};
     const QJsonObject options{{u"binary"_s, u"/usr/bin/chromium"_s}, {u"args"_s, arguments}};
     const QJsonObject capabilities{
@@ -136,8 +142,9 @@ QJsonValue BrowserSession::send(const QByteArray& method, const QString& path,
     reply->deleteLater();
     const QJsonValue value = QJsonDocument::fromJson(reply->readAll())[u"value"_s];
     if (!value[u"error"_s].isUndefined() || reply->error() != QNetworkReply::NoError) {
-        throw std::runtime_error(QStringLiteral("%1 %2: %3").arg(QString::fromLatin1(method),
-                                 path, value[u"message"_s].toString(reply->errorString()))
+        throw std::runtime_error(QStringLiteral("%1 %2: %3")
+                                     .arg(QString::fromLatin1(method), path,
+                                          value[u"message"_s].toString(reply->errorString()))
                                      .toStdString());
     }
     return value;
@@ -150,14 +157,14 @@ QJsonValue BrowserSession::run(const QString& script, const QJsonArray& argument
 
 QJsonValue BrowserSession::runUntilDone(const QString& script)
 {
-    return send("POST", u"/execute/async"_s,
-                {{u"script"_s, u"const done = arguments[0];\n"_s + script}, {u"args"_s, QJsonArray()}});
+    return send(
+        "POST", u"/execute/async"_s,
+        {{u"script"_s, u"const done = arguments[0];\n"_s + script}, {u"args"_s, QJsonArray()}});
 }
 
 QJsonValue BrowserSession::devTools(const QString& command, const QJsonObject& parameters)
 {
-    return send("POST", u"/goog/cdp/execute"_s,
-                {{u"cmd"_s, command}, {u"params"_s, parameters}});
+    return send("POST", u"/goog/cdp/execute"_s, {{u"cmd"_s, command}, {u"params"_s, parameters}});
 }
 
 QJsonObject BrowserSession::element(const QString& id)
@@ -195,15 +202,16 @@ void BrowserSession::release()
 
 void BrowserSession::mouse(const QString& id, int presses, bool released)
 {
-    QJsonArray actions{QJsonObject{{u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)},
-                                   {u"x"_s, 0}, {u"y"_s, 0}}};
+    QJsonArray actions{QJsonObject{
+        {u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)}, {u"x"_s, 0}, {u"y"_s, 0}}};
     for (int press = 0; press < presses; ++press) {
         actions.append(QJsonObject{{u"type"_s, u"pointerDown"_s}, {u"button"_s, 0}});
         if (released) {
             actions.append(QJsonObject{{u"type"_s, u"pointerUp"_s}, {u"button"_s, 0}});
         }
     }
-    perform({{u"type"_s, u"pointer"_s}, {u"id"_s, u"mouse"_s},
+    perform({{u"type"_s, u"pointer"_s},
+             {u"id"_s, u"mouse"_s},
              {u"parameters"_s, QJsonObject{{u"pointerType"_s, u"mouse"_s}}},
              {u"actions"_s, actions}});
 }

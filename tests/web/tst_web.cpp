@@ -100,7 +100,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("scale");
         for (std::size_t index = 0; index < std::size(pictures::States); ++index) {
             for (const auto& [environment, scale] : {std::pair{"96dpi", 1.0}, {"144dpi", 1.5}}) {
-                const std::string name = pictures::PictureName(pictures::States[index], environment);
+                const std::string name =
+                    pictures::PictureName(pictures::States[index], environment);
                 if (!name.empty()) {
                     QTest::newRow(name.c_str()) << static_cast<int>(index) << scale;
                 }
@@ -151,13 +152,16 @@ private Q_SLOTS:
     {
         m_browser->open(m_browser->address(u"site/"_s));
         QVERIFY(waitForWindow());
-        QCOMPARE(m_browser->run(u"return document.title"_s).toString(), text(ui::description::Title));
-        QVERIFY(QTest::qWaitFor(
-            [this] { return m_browser->run(u"return !!navigator.serviceWorker.controller"_s).toBool(); }));
+        QCOMPARE(m_browser->run(u"return document.title"_s).toString(),
+                 text(ui::description::Title));
+        QVERIFY(QTest::qWaitFor([this] {
+            return m_browser->run(u"return !!navigator.serviceWorker.controller"_s).toBool();
+        }));
         const QJsonValue installability = m_browser->devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
-        QCOMPARE(m_browser->runUntilDone(u"fetch('manifest.webmanifest').then((answer) => answer.json())"
-                                         u".then((manifest) => done(manifest.name));"_s)
+        QCOMPARE(m_browser
+                     ->runUntilDone(u"fetch('manifest.webmanifest').then((answer) => answer.json())"
+                                    u".then((manifest) => done(manifest.name));"_s)
                      .toString(),
                  text(ui::description::Title));
 
@@ -175,10 +179,11 @@ private:
     bool waitForWindow()
     {
         return QTest::qWaitFor([this] {
-            return m_browser->run(u"const window = document.getElementById('Form1');"
-                                  u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
-                                  u" && document.getElementById('Picture1').complete"
-                                  u" && document.activeElement != document.body"_s)
+            return m_browser
+                ->run(u"const window = document.getElementById('Form1');"
+                      u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
+                      u" && document.getElementById('Picture1').complete"
+                      u" && document.activeElement != document.body"_s)
                 .toBool();
         });
     }
@@ -209,14 +214,15 @@ void TestWeb::play()
     load.reseeds = static_cast<int>(seen[u"seeds"_s].toArray().size());
     load.lastSeed = static_cast<float>(seen[u"seeds"_s][0].toDouble());
     load.draws = static_cast<std::size_t>(seen[u"draws"_s].toInt());
-    const auto wrongLoad = sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+    const auto wrongLoad =
+        sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
     QVERIFY2(wrongLoad.empty(), sc::Joined(wrongLoad).c_str());
     const QString home = m_browser->send("GET", u"/window"_s).toString();
 
     using namespace testing::keys;
     // In the order of sc::Key.
-    const QList<QStringList> chords{{},      {Tab},  {Shift, Tab}, {Left},   {Right},
-                                    {Up},    {Down}, {Space},      {Return}, {KeypadEnter}};
+    const QList<QStringList> chords{{},   {Tab},  {Shift, Tab}, {Left},   {Right},
+                                    {Up}, {Down}, {Space},      {Return}, {KeypadEnter}};
     for (std::size_t number = 1; number <= scenario.steps.size(); ++number) {
         const sc::Step& step = scenario.steps[number - 1];
         sc::Observation observed;
@@ -239,24 +245,30 @@ void TestWeb::play()
             break;
         case sc::Do::LeaveAndReturn:
             m_browser->send("POST", u"/window/new"_s, {{u"type"_s, u"window"_s}});
-            m_browser->send("POST", u"/window"_s,
-                            {{u"handle"_s, strings(m_browser->send("GET", u"/window/handles"_s)).constLast()}});
+            m_browser->send(
+                "POST", u"/window"_s,
+                {{u"handle"_s, strings(m_browser->send("GET", u"/window/handles"_s)).constLast()}});
             m_browser->send("DELETE", u"/window"_s);
             m_browser->send("POST", u"/window"_s, {{u"handle"_s, home}});
             break;
         case sc::Do::Type:
-            for (const QStringList& chord : QList<QStringList>{
-                     {u"Z"_s}, {u"e"_s}, {u"d"_s}, {Backspace}, {Delete}, {Control, u"x"_s},
-                     {Control, u"v"_s}}) {
+            for (const QStringList& chord : QList<QStringList>{{u"Z"_s},
+                                                               {u"e"_s},
+                                                               {u"d"_s},
+                                                               {Backspace},
+                                                               {Delete},
+                                                               {Control, u"x"_s},
+                                                               {Control, u"v"_s}}) {
                 m_browser->press(chord);
             }
             break;
         case sc::Do::Copy:
             m_browser->press({Control, u"a"_s});
             m_browser->press({Control, u"c"_s});
-            observed.copied = m_browser->runUntilDone(u"navigator.clipboard.readText().then(done);"_s)
-                                  .toString()
-                                  .toStdU16String();
+            observed.copied =
+                m_browser->runUntilDone(u"navigator.clipboard.readText().then(done);"_s)
+                    .toString()
+                    .toStdU16String();
             break;
         case sc::Do::Toggle:
         case sc::Do::FocusReportsClick:
@@ -294,9 +306,10 @@ void TestWeb::looks()
     const QJsonObject scheme{{u"name"_s, u"prefers-color-scheme"_s},
                              {u"value"_s, state.darkTheme ? u"dark"_s : u"light"_s}};
     m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
-    m_browser->devTools(u"Emulation.setDeviceMetricsOverride"_s,
-                        {{u"width"_s, 800}, {u"height"_s, 600}, {u"deviceScaleFactor"_s, scale},
-                         {u"mobile"_s, false}});
+    m_browser->devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
+                                                                  {u"height"_s, 600},
+                                                                  {u"deviceScaleFactor"_s, scale},
+                                                                  {u"mobile"_s, false}});
     openScripted(u"0.25"_s);
     if (state.nameShown) {
         m_browser->click(u"OptionMale"_s);

@@ -107,8 +107,8 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
                     pixels(control.place.left), pixels(control.place.top),
                     pixels(control.place.width), pixels(control.place.height),
                     control.bold ? layout::BoldWeight : layout::RegularWeight,
-                    resolve(control.background).c_str(), resolve(control.foreground).c_str(),
-                    this, static_cast<int>(index));
+                    resolve(control.background).c_str(), resolve(control.foreground).c_str(), this,
+                    static_cast<int>(index));
     }
     for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
         describeControl(std::string(text.control).c_str(), text.name.c_str(),

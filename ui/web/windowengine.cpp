@@ -5,7 +5,6 @@
 
 #include <emscripten/emscripten.h>
 
-
 namespace ui::engine {
 
 namespace {
@@ -29,8 +28,11 @@ std::u16string FromSystemCodePage(std::string_view text)
     std::u16string result;
     for (std::size_t at = 0; at < text.size();) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 0x6 ? 2 : lead >> 4 == 0xE ? 3
-                                                   : lead >> 3 == 0x1E ? 4 : 0;
+        const std::size_t length = lead < 0x80         ? 1
+                                   : lead >> 5 == 0x6  ? 2
+                                   : lead >> 4 == 0xE  ? 3
+                                   : lead >> 3 == 0x1E ? 4
+                                                       : 0;
         char32_t point = length == 1 ? lead : lead & (0x7F >> length);
         bool valid = length != 0 && at + length <= text.size();
         for (std::size_t next = 1; valid && next < length; ++next) {
