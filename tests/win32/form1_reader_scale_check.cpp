@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -54,9 +55,25 @@ std::string layoutOf(const ui::Form1& form)
     return lines + line;
 }
 
+// The window's controls in the order of its windows, which is the tab order.
+std::vector<std::string_view> windowOrder(const ui::Form1& form)
+{
+    std::vector<std::string_view> names;
+    for (HWND child = GetWindow(form.handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        for (const layout::Control& control : layout::Controls) {
+            if (form.control(control.name) == child) {
+                names.push_back(control.name);
+            }
+        }
+    }
+    return names;
+}
+
 // Tells form that its monitor's scale is now dpi, with the frame Windows
-// would suggest: the same place, sized for the new client area.
-void changeScale(const ui::Form1& form, int dpi)
+// would suggest, as on a move to another monitor: another place, sized for
+// the new client area. Returns that frame.
+RECT changeScale(const ui::Form1& form, int dpi)
 {
     RECT frame = {0, 0, MulDiv(layout::ClientArea.width, dpi, layout::TwipsPerInch),
                   MulDiv(layout::ClientArea.height, dpi, layout::TwipsPerInch)};
@@ -64,9 +81,10 @@ void changeScale(const ui::Form1& form, int dpi)
                        GetWindowLongW(form.handle(), GWL_EXSTYLE));
     RECT now;
     GetWindowRect(form.handle(), &now);
-    OffsetRect(&frame, now.left - frame.left, now.top - frame.top);
+    OffsetRect(&frame, now.left - frame.left + 37, now.top - frame.top + 23);
     SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&frame));
+    return frame;
 }
 
 int printLayout(int argc, char** argv)
@@ -114,9 +132,21 @@ int main(int argc, char** argv)
               testing::NotificationRecorder::providersAlive == 0,
           "a new name is raised as a notification of the name box, the newest one mattering");
 
-    // A change of scale and back again leaves the window as it started.
+    // A change of scale puts the window in the frame Windows suggests and
+    // keeps the tab order and the focus; back again, it is as it started.
+    std::vector<std::string_view> tabOrder;
+    for (const std::size_t index : layout::TabOrder()) {
+        tabOrder.push_back(layout::Controls[index].name);
+    }
+    SetFocus(form.control("Command4"));
     const std::string atStart = layoutOf(form);
-    changeScale(form, 144);
+    const RECT suggested = changeScale(form, 144);
+    RECT frame;
+    GetWindowRect(form.handle(), &frame);
+    check(EqualRect(&frame, &suggested) != FALSE,
+          "at a new scale the window takes the frame Windows suggests");
+    check(windowOrder(form) == tabOrder && GetFocus() == form.control("Command4"),
+          "a new scale keeps the tab order and the focus");
     const std::string at144 = layoutOf(form);
     changeScale(form, ui::WindowDpi(form.handle()));
     check(at144 != atStart && layoutOf(form) == atStart,
