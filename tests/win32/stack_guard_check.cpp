@@ -1,9 +1,10 @@
 // The stack protector as the program is built with it (cmake/Hardening.cmake),
 // seen from outside: this program starts itself twice with a length, and
-// so prints the guard value and then writes that many bytes into a buffer of
-// 16 on its stack.
+// so prints the guard value, as its first constructor saw it and as main sees
+// it, and then writes that many bytes into a buffer of 16 on its stack.
 // Each start must end in the function's check, with the status of a stack
-// buffer overrun, never returning; and the two must have had different guards.
+// buffer overrun, never returning; the guard must be seeded before the first
+// constructor runs, and the two starts' guards must differ all over.
 // A third start copies as much with memcpy, which _FORTIFY_SOURCE must stop.
 
 #include "win32/checks.h"
@@ -19,6 +20,18 @@
 extern "C" std::uint64_t __stack_chk_guard;
 
 namespace {
+
+// The guard as the program's own constructors see it.
+const std::uint64_t GuardAtFirstConstructor = __stack_chk_guard;
+
+// The guard a start printed (first, what its first constructor saw).
+std::uint64_t guardPrinted(const std::string& output, int which)
+{
+    const std::size_t at = output.find("guard ");
+    return at == std::string::npos
+               ? 0
+               : std::strtoull(output.c_str() + at + 6 + 17 * which, nullptr, 16);
+}
 
 // Given 32, fills its buffer, the 8 bytes above it and the guard above
 // those, and stops short of the return address (as GCC 12 lays out the frame).
@@ -69,7 +82,9 @@ int main(int argc, char** argv)
 {
     if (argc > 1) {
         std::setvbuf(stdout, nullptr, _IONBF, 0); // all of it out before the end
-        std::printf("guard %016llx\n", static_cast<unsigned long long>(__stack_chk_guard));
+        std::printf("guard %016llx %016llx\n",
+                    static_cast<unsigned long long>(GuardAtFirstConstructor),
+                    static_cast<unsigned long long>(__stack_chk_guard));
         argc > 2 ? copy(std::atoi(argv[2])) : overrun(std::atoi(argv[1]));
         std::puts("returned");
         return EXIT_SUCCESS;
@@ -88,9 +103,13 @@ int main(int argc, char** argv)
     check(copied.status == STATUS_STACK_BUFFER_OVERRUN &&
               copied.output.find("copied") == std::string::npos,
           "a copy past its buffer is stopped before it copies, and ends the program");
-    const std::size_t guard = first.output.find("guard ");
-    check(guard != std::string::npos &&
-              first.output.substr(guard, 22) != second.output.substr(guard, 22),
-          "the guard differs from one start to the next");
+    constexpr std::uint64_t unseeded = 0x2b992ddfa232; // hardening/stackguard_windows.cpp
+    check(guardPrinted(first.output, 0) == guardPrinted(first.output, 1) &&
+              guardPrinted(first.output, 1) != unseeded,
+          "the guard is seeded before the program's first constructor runs");
+    // Seeded well, two guards differ in about half their bits, in both halves.
+    const std::uint64_t apart = guardPrinted(first.output, 1) ^ guardPrinted(second.output, 1);
+    check(__builtin_popcountll(apart) >= 16 && (apart >> 32) != 0 && (apart & 0xffffffff) != 0,
+          "the guard differs from one start to the next in bits all over");
     return check.finish();
 }
