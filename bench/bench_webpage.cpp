@@ -7,7 +7,7 @@
 //   build/bench/bench_webpage [rounds]     (after the web build)
 
 #include "benchtiming.h"
-#include "web/browsersession.h"
+#include "browser/web/browsersession.h"
 
 #include <QCoreApplication>
 #include <QDir>

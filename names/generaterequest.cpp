@@ -1,5 +1,5 @@
 // The generate request on its own, so that a test build can link a
-// deliberately wrong one in its place (tests/model/wrong_table_generate.cpp).
+// deliberately wrong one in its place (tests/qt/model/wrong_table_generate.cpp).
 
 #include "names/namepicker.h"
 

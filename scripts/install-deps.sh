@@ -4,7 +4,7 @@
 # libraries, both read from debian/control; with --windows, also those that
 # build and sign the Windows program and its packages; with --web, those
 # that build the page; with --tests, also those of the test suite and the
-# package checks, and the web test's tools from npm (tests/web).
+# package checks, and the web test's tools from npm (tests/browser/web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -70,7 +70,7 @@ if ((${#missing[@]} > 0)) || ! dpkg-checkbuilddeps 2>/dev/null; then
     fi
 fi
 
-# The web test's tools, at the versions tests/web/package-lock.json pins.
-if [[ "${1:-}" == --tests && ! -e tests/web/node_modules/axe-core ]]; then
-    npm ci --prefix tests/web --no-audit --no-fund
+# The web test's tools, at the versions tests/browser/web/package-lock.json pins.
+if [[ "${1:-}" == --tests && ! -e tests/browser/web/node_modules/axe-core ]]; then
+    npm ci --prefix tests/browser/web --no-audit --no-fund
 fi

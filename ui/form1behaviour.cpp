@@ -1,6 +1,6 @@
 #include "ui/form1behaviour.h"
 
-#include "links/module1.h"
+#include "links/openwebpage.h"
 #include "links/webaddresses.h"
 #include "names/namepicker.h"
 #include "ui/form1description.h"

@@ -95,7 +95,7 @@ int WineSession::run(const QString& command, const QStringList& arguments,
 
 QStringList WineSession::read(const QString& what, const QString& title) const
 {
-    return output(QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/win32/window_reader.exe"),
+    return output(QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/wine/checks/window_reader.exe"),
                   {what, title}, {}, 30s)
         .text.split(u'\n', Qt::SkipEmptyParts);
 }

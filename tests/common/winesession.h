@@ -50,7 +50,7 @@ public:
     // A Linux command run to its end in the session; its exit code, or -1.
     int run(const QString& command, const QStringList& arguments,
             std::chrono::milliseconds timeout = std::chrono::minutes(2)) const;
-    // What tests/win32/window_reader tells of the visible window called
+    // What tests/wine/checks/window_reader tells of the visible window called
     // title: "texts" of its controls, or the "process" that owns it.
     QStringList read(const QString& what, const QString& title) const;
     // The values of a registry key as `reg query` lists them; empty if it is missing.

@@ -1,8 +1,8 @@
 #pragma once
 
 // The states in which pictures of both windows are taken and compared with
-// the references: one list, played by the Qt driver (tests/pictures) and
-// the Win32 one (tests/win32/form1_pictures.cpp). A driver may go through
+// the references: one list, played by the Qt driver (tests/qt/pictures) and
+// the Win32 one (tests/wine/checks/form1_pictures.cpp). A driver may go through
 // them on one window, in this order: the name is shown from the first
 // state that shows it on.
 

@@ -2,8 +2,8 @@
 
 // What the window does, as its users see it, written once as data free of
 // any toolkit: sequences of user actions and what must follow each. A thin
-// driver per window engine plays every scenario (tests/scenarios for Qt,
-// tests/win32/scenarios_check.cpp for Win32 under wine, tests/web in a
+// driver per window engine plays every scenario (tests/qt/scenarios for Qt,
+// tests/wine/checks/scenarios_check.cpp for Win32 under wine, tests/browser/web in a
 // browser). Where the windows differ on purpose, the table at the end says
 // so, and nowhere else.
 

@@ -2,7 +2,7 @@
 
 // The one judge of the scenarios: what a driver saw before and after a
 // step, told in plain terms, against what the step says must follow. Both
-// drivers (tests/scenarios for Qt, tests/win32/scenarios_check.cpp for
+// drivers (tests/qt/scenarios for Qt, tests/wine/checks/scenarios_check.cpp for
 // Win32) fill in an Observation and report what CheckStep returns.
 
 #include "common/scriptedrandom.h"

@@ -1,0 +1,344 @@
+// The page in a real browser, headless Chromium: every scenario of
+// scenarios.h played with real key and mouse input, its pictures in the
+// states of states.h, an accessibility audit by axe-core, the links' new
+// tabs, and the page installed as an app and working offline.
+// Scenarios and pictures use the web build's scripted page (tests/browser/scriptedpage),
+// whose random source plays back the values in its address.
+
+#include "common/namelistfiles.h"
+#include "common/referencepicture.h"
+#include "common/scriptedrandom.h"
+#include "links/webaddresses.h"
+#include "pictures/states.h"
+#include "scenarios/scenarios.h"
+#include "scenarios/stepcheck.h"
+#include "ui/form1description.h"
+#include "browser/web/browsersession.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QTest>
+#include <QTime>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+namespace sc = scenarios;
+
+namespace {
+
+QString text(std::u16string_view view)
+{
+    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+// Notes in the scripted page what a screen reader hears and each page it
+// asks the browser for; with shellRefuses, the browser opens none.
+const QString OpenScripted = uR"(
+    window.heard = [];
+    new MutationObserver((records) => records.forEach((record) =>
+        record.addedNodes.forEach((node) => heard.push(node.textContent))))
+        .observe(document.getElementById("announcement"), {childList: true});
+    window.pages = [];
+    const open = window.open;
+    const shellRefuses = arguments[0];
+    window.open = (url, target, features) => {
+        pages.push(target === "_blank" && /noopener/.test(features) ? url : "in this tab: " + url);
+        return shellRefuses ? null : open(url, target, features);
+    };)"_s;
+
+// What the page shows and did, for the step checker; the error box, if
+// one opened, is read and then closed with the keyboard.
+const QString Observe = uR"(
+    const box = document.getElementById("error-box");
+    return {name: TextName.value, male: OptionMale.checked, female: OptionFemale.checked,
+            focus: document.activeElement.id, draws: scripted.draws, seeds: scripted.seeds,
+            heard: heard.splice(0), pages: pages.splice(0),
+            box: box.open ? box.querySelector("p").textContent : null,
+            shown: !document.getElementById("Form1").hidden};)"_s;
+
+QStringList strings(const QJsonValue& array)
+{
+    QStringList list;
+    for (const QJsonValue& value : array.toArray()) {
+        list.append(value.toString());
+    }
+    return list;
+}
+
+} // namespace
+
+class TestWeb : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_browser = std::make_unique<testing::BrowserSession>(u"" VELMORA_WEB_BUILD_DIR ""_s);
+        QVERIFY2(m_browser->begin(), "no static server or ChromeDriver (scripts/test.sh "
+                                     "installs them and builds the web preset)");
+        m_browser->devTools(u"Browser.grantPermissions"_s,
+                            {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
+    }
+
+    void play_data()
+    {
+        QTest::addColumn<int>("index");
+        for (std::size_t index = 0; index < sc::Scenarios.size(); ++index) {
+            if (sc::RunsOn(sc::Scenarios[index], sc::Engine::Web)) {
+                QTest::newRow(sc::Scenarios[index].name.data()) << static_cast<int>(index);
+            }
+        }
+    }
+    void play();
+
+    void looks_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<double>("scale");
+        for (std::size_t index = 0; index < std::size(pictures::States); ++index) {
+            for (const auto& [environment, scale] : {std::pair{"96dpi", 1.0}, {"144dpi", 1.5}}) {
+                const std::string name =
+                    pictures::PictureName(pictures::States[index], environment);
+                if (!name.empty()) {
+                    QTest::newRow(name.c_str()) << static_cast<int>(index) << scale;
+                }
+            }
+        }
+    }
+    void looks();
+
+    // axe-core, the rules browsers' own audits run, with a name shown.
+    void passesAnAccessibilityAudit()
+    {
+        openScripted(u"0.25"_s);
+        m_browser->click(u"OptionFemale"_s);
+        m_browser->click(u"Command1"_s);
+        QFile axe(QStringLiteral(VELMORA_AXE_SCRIPT));
+        QVERIFY2(axe.open(QIODevice::ReadOnly), "no axe-core (scripts/install-deps.sh --tests)");
+        m_browser->run(QString::fromUtf8(axe.readAll()));
+        const QStringList violations = strings(m_browser->runUntilDone(
+            u"axe.run(document).then((result) => done(result.violations.map((violation) =>"
+            u" violation.id + ': ' + violation.help)));"_s));
+        QVERIFY2(violations.isEmpty(), qPrintable(violations.join(u'\n')));
+    }
+
+    // The link buttons open their pages in tabs of their own, which get no
+    // hold of this one.
+    void linksOpenNewTabs()
+    {
+        m_browser->open(m_browser->address(u"site/"_s));
+        QVERIFY(waitForWindow());
+        for (const auto& [button, address] : {std::pair{u"Command2"_s, links::DornwickHomePage},
+                                              {u"Command4"_s, links::VelmoraWorkshopHomePage}}) {
+            m_browser->click(button);
+            QStringList tabs;
+            QVERIFY(QTest::qWaitFor([&] {
+                return (tabs = strings(m_browser->send("GET", u"/window/handles"_s))).size() == 2;
+            }));
+            m_browser->send("POST", u"/window"_s, {{u"handle"_s, tabs.constLast()}});
+            QCOMPARE(m_browser->send("GET", u"/url"_s).toString(), text(address));
+            QCOMPARE(m_browser->run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
+            m_browser->closeOtherTabs();
+        }
+    }
+
+    // Last, as it ends the server: the page, titled as the window, offers
+    // to install as an app, and after the first visit it opens and works
+    // with the network gone.
+    void installsAndWorksOffline()
+    {
+        m_browser->open(m_browser->address(u"site/"_s));
+        QVERIFY(waitForWindow());
+        QCOMPARE(m_browser->run(u"return document.title"_s).toString(),
+                 text(ui::description::Title));
+        QVERIFY(QTest::qWaitFor([this] {
+            return m_browser->run(u"return !!navigator.serviceWorker.controller"_s).toBool();
+        }));
+        const QJsonValue installability = m_browser->devTools(u"Page.getInstallabilityErrors"_s);
+        QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
+        QCOMPARE(m_browser
+                     ->runUntilDone(u"fetch('manifest.webmanifest').then((answer) => answer.json())"
+                                    u".then((manifest) => done(manifest.name));"_s)
+                     .toString(),
+                 text(ui::description::Title));
+
+        m_browser->stopServing();
+        m_browser->send("POST", u"/refresh"_s);
+        QVERIFY(waitForWindow());
+        m_browser->click(u"OptionMale"_s);
+        m_browser->click(u"Command1"_s);
+        const QString name = m_browser->run(u"return TextName.value"_s).toString();
+        QVERIFY2(testing::maleListFile().contains(name),
+                 qPrintable(u"offline, the page shows \""_s + name + u"\""_s));
+    }
+
+private:
+    bool waitForWindow()
+    {
+        return QTest::qWaitFor([this] {
+            return m_browser
+                ->run(u"const window = document.getElementById('Form1');"
+                      u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
+                      u" && document.getElementById('Picture1').complete"
+                      u" && document.activeElement != document.body"_s)
+                .toBool();
+        });
+    }
+
+    void openScripted(const QString& draws, bool shellRefuses = false)
+    {
+        m_browser->closeOtherTabs();
+        m_browser->open(m_browser->address(u"scripted-site/index.html?"_s + draws));
+        QVERIFY(waitForWindow());
+        m_browser->run(OpenScripted, {shellRefuses});
+    }
+
+    std::unique_ptr<testing::BrowserSession> m_browser;
+};
+
+void TestWeb::play()
+{
+    QFETCH(int, index);
+    const sc::Scenario& scenario = sc::Scenarios[static_cast<std::size_t>(index)];
+    QStringList draws;
+    for (const double value : scenario.draws) {
+        draws.append(QString::number(value, 'g', 17));
+    }
+    openScripted(draws.join(u','), scenario.shellRefuses);
+    // The page runs far from UTC, where a seed from the wrong clock shows.
+    QJsonValue seen = m_browser->run(Observe);
+    testing::ScriptedRandom load;
+    load.reseeds = static_cast<int>(seen[u"seeds"_s].toArray().size());
+    load.lastSeed = static_cast<float>(seen[u"seeds"_s][0].toDouble());
+    load.draws = static_cast<std::size_t>(seen[u"draws"_s].toInt());
+    const auto wrongLoad =
+        sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+    QVERIFY2(wrongLoad.empty(), sc::Joined(wrongLoad).c_str());
+    const QString home = m_browser->send("GET", u"/window"_s).toString();
+
+    using namespace testing::keys;
+    // In the order of sc::Key.
+    const QList<QStringList> chords{{},   {Tab},  {Shift, Tab}, {Left},   {Right},
+                                    {Up}, {Down}, {Space},      {Return}, {KeypadEnter}};
+    for (std::size_t number = 1; number <= scenario.steps.size(); ++number) {
+        const sc::Step& step = scenario.steps[number - 1];
+        sc::Observation observed;
+        observed.nameBefore = seen[u"name"_s].toString().toStdU16String();
+        observed.drawsBefore = static_cast<std::size_t>(seen[u"draws"_s].toInt());
+        const QString control = QString::fromLatin1(step.control);
+
+        switch (step.action) {
+        case sc::Do::Look:
+            break;
+        case sc::Do::Click:
+        case sc::Do::DoubleClick:
+            m_browser->click(control, step.action == sc::Do::Click ? 1 : 2);
+            break;
+        case sc::Do::Press:
+            m_browser->press(chords.at(static_cast<qsizetype>(step.key)));
+            break;
+        case sc::Do::Focus:
+            m_browser->run(u"document.getElementById(arguments[0]).focus()"_s, {control});
+            break;
+        case sc::Do::LeaveAndReturn:
+            m_browser->send("POST", u"/window/new"_s, {{u"type"_s, u"window"_s}});
+            m_browser->send(
+                "POST", u"/window"_s,
+                {{u"handle"_s, strings(m_browser->send("GET", u"/window/handles"_s)).constLast()}});
+            m_browser->send("DELETE", u"/window"_s);
+            m_browser->send("POST", u"/window"_s, {{u"handle"_s, home}});
+            break;
+        case sc::Do::Type:
+            for (const QStringList& chord : QList<QStringList>{{u"Z"_s},
+                                                               {u"e"_s},
+                                                               {u"d"_s},
+                                                               {Backspace},
+                                                               {Delete},
+                                                               {Control, u"x"_s},
+                                                               {Control, u"v"_s}}) {
+                m_browser->press(chord);
+            }
+            break;
+        case sc::Do::Copy:
+            m_browser->press({Control, u"a"_s});
+            m_browser->press({Control, u"c"_s});
+            observed.copied =
+                m_browser->runUntilDone(u"navigator.clipboard.readText().then(done);"_s)
+                    .toString()
+                    .toStdU16String();
+            break;
+        case sc::Do::Toggle:
+        case sc::Do::FocusReportsClick:
+            QFAIL("no such action in a browser");
+        }
+
+        seen = m_browser->run(Observe);
+        observed.nameAfter = seen[u"name"_s].toString().toStdU16String();
+        observed.drawsAfter = static_cast<std::size_t>(seen[u"draws"_s].toInt());
+        observed.reseeds = static_cast<int>(seen[u"seeds"_s].toArray().size());
+        observed.maleChosen = seen[u"male"_s].toBool();
+        observed.femaleChosen = seen[u"female"_s].toBool();
+        observed.focus = seen[u"focus"_s].toString().toStdString();
+        for (const QString& heard : strings(seen[u"heard"_s])) {
+            observed.heard.push_back(heard.toStdU16String());
+        }
+        for (const QString& page : strings(seen[u"pages"_s])) {
+            observed.pages.push_back(page.toStdU16String());
+        }
+        if (seen[u"box"_s].isString()) {
+            observed.boxes.push_back(seen[u"box"_s].toString().toStdU16String());
+            m_browser->press({Return}); // on its OK button, which has the focus
+        }
+        observed.windowShown = seen[u"shown"_s].toBool();
+        const std::vector<std::string> wrong = sc::CheckStep(scenario, number, observed);
+        QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
+    }
+}
+
+void TestWeb::looks()
+{
+    QFETCH(int, index);
+    QFETCH(double, scale);
+    const pictures::State& state = pictures::States[index];
+    const QJsonObject scheme{{u"name"_s, u"prefers-color-scheme"_s},
+                             {u"value"_s, state.darkTheme ? u"dark"_s : u"light"_s}};
+    m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
+    m_browser->devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
+                                                                  {u"height"_s, 600},
+                                                                  {u"deviceScaleFactor"_s, scale},
+                                                                  {u"mobile"_s, false}});
+    openScripted(u"0.25"_s);
+    if (state.nameShown) {
+        m_browser->click(u"OptionMale"_s);
+        m_browser->click(u"Command1"_s);
+    }
+    // As the Tab key brings it from the control before it, which selects
+    // the name box's text. The first one has it as the window opens.
+    const auto chain = ui::description::FocusChain();
+    const auto at = std::find_if(chain.begin(), chain.end(), [&state](const auto& control) {
+        return control.name == state.focus;
+    });
+    if (at != chain.begin()) {
+        m_browser->run(u"document.getElementById(arguments[0]).focus()"_s,
+                       {QString::fromLatin1((at - 1)->name)});
+        m_browser->press({testing::keys::Tab});
+    }
+    QCOMPARE(m_browser->run(u"return document.activeElement.id"_s).toString(),
+             QString::fromLatin1(state.focus));
+    if (state.pressed) {
+        m_browser->hold(QString::fromLatin1(state.focus));
+    }
+    const QImage picture = m_browser->picture(u"Form1"_s);
+    m_browser->release();
+    m_browser->devTools(u"Emulation.clearDeviceMetricsOverride"_s);
+    m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{}}});
+    const QString problem = testing::CompareOrUpdateReference(
+        picture, u"web/"_s + QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+QTEST_MAIN(TestWeb)
+#include "tst_web.moc"

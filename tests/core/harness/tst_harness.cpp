@@ -1,0 +1,140 @@
+// The tests' own machinery, shown to fail on what it must catch: the
+// comparison of pictures with their references, the step checker of the
+// scenarios and the check harness of the programs run under wine.
+
+#include "common/referencepicture.h"
+#include "scenarios/stepcheck.h"
+#include "wine/checks/checks.h"
+
+#include <QPainter>
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+namespace sc = scenarios;
+
+namespace {
+
+// The last step of the first scenario as a driver sees it when all goes
+// well: "Female" chosen, the fourth press draws line 1 of the female list.
+sc::Observation lastStepSeen(const names::NameTables& tables)
+{
+    sc::Observation seen;
+    seen.drawsBefore = 3;
+    seen.drawsAfter = 4;
+    seen.nameAfter = tables.FemaleNames.at(0);
+    seen.heard = {u"Generated name: " + seen.nameAfter};
+    seen.femaleChosen = true;
+    seen.reseeds = 1;
+    return seen;
+}
+
+} // namespace
+
+class TestHarness : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pictures_data()
+    {
+        QTest::addColumn<std::function<void(QImage&)>>("change");
+        QTest::addColumn<bool>("caught");
+        QTest::newRow("the same") << std::function<void(QImage&)>([](QImage&) {}) << false;
+        QTest::newRow("glyph edges shaded a little otherwise")
+            << std::function<void(QImage&)>([](QImage& image) {
+                   for (int x = 20; x < 120; ++x) {
+                       const QColor c = image.pixelColor(x, 30);
+                       image.setPixelColor(x, 30,
+                                           QColor(c.red() ^ 24, c.green() ^ 24, c.blue() ^ 24));
+                   }
+               })
+            << false;
+        QTest::newRow("a shade lighter everywhere")
+            << std::function<void(QImage&)>([](QImage& image) {
+                   for (int y = 0; y < image.height(); ++y) {
+                       for (int x = 0; x < image.width(); ++x) {
+                           const QColor c = image.pixelColor(x, y);
+                           image.setPixelColor(x, y,
+                                               QColor(std::min(c.red() + 40, 255),
+                                                      std::min(c.green() + 40, 255),
+                                                      std::min(c.blue() + 40, 255)));
+                       }
+                   }
+               })
+            << true;
+        QTest::newRow("four stray pixels") << std::function<void(QImage&)>([](QImage& image) {
+            QPainter(&image).fillRect(100, 100, 2, 2, Qt::red);
+        }) << false;
+        QTest::newRow("a caption's worth of pixels")
+            << std::function<void(QImage&)>(
+                   [](QImage& image) { QPainter(&image).fillRect(100, 100, 5, 1, Qt::red); })
+            << true;
+        QTest::newRow("one pixel narrower") << std::function<void(QImage&)>([](QImage& image) {
+            image = image.copy(0, 0, image.width() - 1, image.height());
+        }) << true;
+    }
+
+    void pictures()
+    {
+        QFETCH(std::function<void(QImage&)>, change);
+        QFETCH(bool, caught);
+        QImage picture(QStringLiteral(VELMORA_REFERENCE_PICTURES "/qt/opened.png"));
+        QVERIFY(!picture.isNull());
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+        change(picture);
+        QCOMPARE(!testing::CompareWithReference(picture, u"qt/opened"_s).isEmpty(), caught);
+    }
+
+    void stepChecker_data()
+    {
+        QTest::addColumn<std::function<void(sc::Observation&)>>("slip");
+        using Slip = std::function<void(sc::Observation&)>;
+        QTest::newRow("another name") << Slip([](auto& seen) { seen.nameAfter = u"Ann Other"; });
+        QTest::newRow("a draw too many") << Slip([](auto& seen) { ++seen.drawsAfter; });
+        QTest::newRow("nothing announced") << Slip([](auto& seen) { seen.heard.clear(); });
+        QTest::newRow("another gender") << Slip([](auto& seen) { seen.maleChosen = true; });
+        QTest::newRow("a page opened") << Slip([](auto& seen) { seen.pages = {u"http://x/"}; });
+        QTest::newRow("an error box") << Slip([](auto& seen) { seen.boxes = {u"error"}; });
+        QTest::newRow("seeded again") << Slip([](auto& seen) { seen.reseeds = 2; });
+        QTest::newRow("the window gone") << Slip([](auto& seen) { seen.windowShown = false; });
+    }
+
+    void stepChecker()
+    {
+        QFETCH(std::function<void(sc::Observation&)>, slip);
+        names::NameTables tables;
+        names::FillNameTables(tables);
+        const sc::Scenario& generate = sc::Scenarios.front();
+        sc::Observation seen = lastStepSeen(tables);
+        const std::size_t last = generate.steps.size();
+        const std::vector<std::string> wrong = sc::CheckStep(generate, last, seen);
+        QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
+        slip(seen);
+        QVERIFY(!sc::CheckStep(generate, last, seen).empty());
+    }
+
+    void loadChecker()
+    {
+        testing::ScriptedRandom random;
+        random.reseed(3600.0f);
+        QVERIFY(sc::CheckLoad(random, 3600.5).empty());
+        QCOMPARE(sc::CheckLoad(random, 7200.0).size(), 1U); // another hour
+        random.next();
+        QCOMPARE(sc::CheckLoad(random, 3600.5).size(), 1U); // a value drawn
+    }
+
+    void winechecks()
+    {
+        testing::Checks check;
+        check(true, "passes");
+        QCOMPARE(check.finish(), EXIT_SUCCESS);
+        check(false, "fails");
+        QCOMPARE(check.finish(), EXIT_FAILURE);
+        QCOMPARE(check.passed, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHarness)
+#include "tst_harness.moc"

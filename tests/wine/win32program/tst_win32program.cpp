@@ -1,0 +1,280 @@
+// The Windows build under wine, on a virtual X display (run under
+// xvfb-run): the real .exe's window, its names, its links and its end; a
+// Load that fails; the in-process checks of the window and the launcher,
+// the scenarios played on the window and its pictures of itself
+// (tests/wine/checks); and the version resources. The installer has a test of
+// its own (tests/wine/installer).
+
+#include "common/browserstandin.h"
+#include "common/eventually.h"
+#include "common/referencepicture.h"
+#include "common/winesession.h"
+#include "common/x11session.h"
+#include "links/webaddresses.h"
+#include "pictures/states.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using namespace testing;
+
+namespace {
+
+const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
+
+QStringList listLines(const char* file)
+{
+    QFile list(QDir(QStringLiteral(VELMORA_NAME_LISTS_DIR)).filePath(QString::fromLatin1(file)));
+    if (!list.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read the name list %s", file);
+    }
+    return QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestWin32Program : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run");
+        QVERIFY2(QFile::exists(program()),
+                 "no Windows build: scripts/build-windows.sh makes it (scripts/test.sh runs it)");
+        QVERIFY(m_wine.begin());
+    }
+
+    void cleanup()
+    {
+        if (m_program) {
+            Stop(*m_program);
+        }
+        m_program.reset();
+    }
+
+    void theProgramWorksAsAWhole()
+    {
+        const testing::BrowserStandIn browser;
+        m_program = m_wine.start(program(), {}, browser.environment(m_wine.environment()));
+        const std::optional<Window> found = m_x.waitForWindow(Title, 60s);
+        QVERIFY2(found, "the program's window did not appear");
+        const Window window = *found;
+        const auto shot = [&] { return m_x.grab(m_x.clientGeometry(window)); };
+        // Waits for the first paint: the window looks as its picture shows,
+        // but for the gender frame, whose focus rectangle shows only once a
+        // key has been pressed.
+        const QString problem = WaitForReference(shot, u"win32/opened"_s, QRect(8, 8, 145, 49), 15s);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+        const auto nameBoxInk = [&] { return testing::InkIn(shot().copy(NameBoxInside)); };
+        m_x.click(window, MaleOption);
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        QVERIFY2(listLines("male.txt").contains(nameShown()), qPrintable(nameShown()));
+        m_x.click(window, FemaleOption);
+        QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
+        QCOMPARE(nameShown(), QString());
+        m_x.click(window, GenerateButton);
+        QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
+        QVERIFY2(listLines("female.txt").contains(nameShown()), qPrintable(nameShown()));
+
+        // wine's shell hands web addresses to winebrowser, which calls xdg-open.
+        m_x.click(window, DornwickButton);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), browser.callsFor({links::DornwickHomePage}),
+                                  20000);
+        m_x.click(window, WorkshopButton);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            browser.calls(),
+            browser.callsFor({links::DornwickHomePage, links::VelmoraWorkshopHomePage}), 20000);
+
+        m_x.requestClose(window);
+        QVERIFY(m_program->waitForFinished(20000));
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program->exitCode(), 0);
+    }
+
+    void aFailedLoadEndsTheProgramWithoutAWindow()
+    {
+        m_program = m_wine.start(windowsFile(u"tests/wine/checks/failing_load_program.exe"_s));
+        QVERIFY(m_program->waitForFinished(60000));
+        QCOMPARE(m_program->exitCode(), 1);
+        QVERIFY(!m_program->readAllStandardOutput().contains("shown"));
+        QVERIFY(m_program->readAllStandardError().contains("reported: "));
+    }
+
+    // The window in process: its frame, and every scenario of tests/scenarios
+    // in a time zone far from UTC.
+    void theWindowInProcess()
+    {
+        QProcessEnvironment farFromUtc = m_wine.environment();
+        farFromUtc.insert(u"TZ"_s, u"IST-5:30"_s); // read alike by wine and by the C runtime
+        QCOMPARE(runChecks(u"scenarios_check.exe"_s, {}, farFromUtc), QString());
+    }
+
+    // Pictures the window takes of itself in process (tests/wine/checks/form1_pictures)
+    // in the states of tests/pictures/states.h, compared with the references
+    // in tests/pictures/references/win32.
+    void looks_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("96dpi") << 96;
+        QTest::newRow("144dpi") << 144;
+    }
+
+    void looks()
+    {
+        QFETCH(int, dpi);
+        const std::string environment = QTest::currentDataTag();
+        const auto restore = systemDpi(dpi);
+        const QTemporaryDir folder;
+        QCOMPARE(runChecks(u"form1_pictures.exe"_s,
+                           {u"Z:"_s + folder.path(), QString::fromStdString(environment)}),
+                 QString());
+        QStringList problems;
+        for (const pictures::State& state : pictures::States) {
+            const QString picture =
+                QString::fromStdString(pictures::PictureName(state, environment));
+            if (!picture.isEmpty()) {
+                const QImage shot(folder.filePath(picture + u".bmp"_s));
+                problems += testing::CompareOrUpdateReference(shot, u"win32/"_s + picture);
+            }
+        }
+        problems.removeAll(QString());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    // Screen readers and scales in process; then a change of the monitor's
+    // scale to 144 dpi lays the window out as a start at 144 dpi does.
+    void theWindowForScreenReadersAndScales()
+    {
+        const QString check = u"form1_reader_scale_check.exe"_s;
+        QCOMPARE(runChecks(check), QString());
+        const QString changed = checkOutput(check, {u"layout"_s, u"144"_s}).text;
+        const QString started = [&] {
+            const auto restore = systemDpi(144);
+            return checkOutput(check, {u"layout"_s}).text;
+        }();
+        QVERIFY2(started.contains(u"client 674 314\n"_s), qPrintable(started));
+        QCOMPARE(changed, started);
+    }
+
+    // The stack protector of a program built like this one: an overrun ends
+    // it, and its guard differs from start to start (tests/wine/checks/stack_guard_check).
+    void theStackProtectorEndsAnOverrun()
+    {
+        QCOMPARE(runChecks(u"stack_guard_check.exe"_s), QString());
+    }
+
+    // Only the address the system code page holds reaches the browser.
+    void theLauncherRefusesWhatTheCodePageCannotHold()
+    {
+        const testing::BrowserStandIn browser;
+        QCOMPARE(runChecks(u"launcher_check.exe"_s, {}, browser.environment(m_wine.environment())),
+                 QString());
+        QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
+        QTest::qWait(1000);
+        QCOMPARE(browser.calls(), u"1\nhttp://café.example/\n"_s);
+    }
+
+    // Explorer's Details tab: the version resources of the program and the installer.
+    void theFilesCarryTheirVersion_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("originalName");
+        QTest::newRow("program") << program() << Title << u"velmora2-name-generator.exe"_s;
+        const QString installer = QStringLiteral(VELMORA_WINDOWS_INSTALLER);
+        QTest::newRow("installer")
+            << installer << Title + u" Setup"_s << QFileInfo(installer).fileName();
+    }
+
+    void theFilesCarryTheirVersion()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, description);
+        QFETCH(QString, originalName);
+        const QString version = QStringLiteral(VELMORA_VERSION);
+        const QString developers = u"The Velmora 2 Name Generator developers"_s;
+        const QStringList expected = {
+            version + u".0"_s,
+            u"ProductName: "_s + Title,
+            u"FileDescription: "_s + description,
+            u"CompanyName: "_s + developers,
+            u"FileVersion: "_s + version,
+            u"ProductVersion: "_s + version,
+            u"LegalCopyright: Copyright (c) 2026 "_s + developers,
+            u"OriginalFilename: "_s + originalName,
+        };
+        QCOMPARE(
+            checkOutput(u"version_reader.exe"_s, {u"Z:"_s + file}).text.split(u'\n', Qt::SkipEmptyParts),
+            expected);
+    }
+
+private:
+    // Sets the system's dots per inch, which wine takes from the user's
+    // desktop settings, until what this returns goes.
+    QScopeGuard<std::function<void()>> systemDpi(int dpi)
+    {
+        const QStringList setting{u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s,
+                                  u"/f"_s};
+        m_wine.output(u"reg"_s, QStringList{u"add"_s} + setting +
+                                    QStringList{u"/t"_s, u"REG_DWORD"_s, u"/d"_s, QString::number(dpi)});
+        return qScopeGuard(std::function<void()>(
+            [this, setting] { m_wine.output(u"reg"_s, QStringList{u"delete"_s} + setting); }));
+    }
+
+    static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
+    static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
+
+    // Runs one of the check programs under wine; empty when all its checks
+    // passed, else what it printed.
+    QString runChecks(const QString& name, const QStringList& arguments = {},
+                      const QProcessEnvironment& environment = {})
+    {
+        const Output checks = checkOutput(name, arguments, environment);
+        const bool passed =
+            checks.exitCode == 0 &&
+            checks.text.contains(QRegularExpression(u"^[1-9]\\d* passed, 0 failed$"_s,
+                                                    QRegularExpression::MultilineOption));
+        return passed ? QString() : checks.text;
+    }
+
+    Output checkOutput(const QString& name, const QStringList& arguments,
+                       const QProcessEnvironment& environment = {})
+    {
+        return m_wine.output(windowsFile(u"tests/wine/checks/"_s + name), arguments, environment);
+    }
+
+    // The name the running program shows, as a second program reads its
+    // controls: the one text among them that is a line of a name list.
+    QString nameShown()
+    {
+        const QStringList names = listLines("male.txt") + listLines("female.txt");
+        for (const QString& text : m_wine.read(u"texts"_s, Title)) {
+            if (names.contains(text)) {
+                return text;
+            }
+        }
+        return {};
+    }
+
+    testing::X11Session m_x;
+    testing::WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
+    std::unique_ptr<QProcess> m_program;
+};
+
+QTEST_GUILESS_MAIN(TestWin32Program)
+#include "tst_win32program.moc"
