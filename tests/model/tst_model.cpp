@@ -8,6 +8,7 @@
 #include "common/form1controls.h"
 #include "common/namelistfiles.h"
 #include "links/webaddresses.h"
+#include "ui/form1description.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
@@ -101,10 +102,6 @@ void TestModel::randomSessionsFollowTheModel()
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
     auto* box = testing::control<QLineEdit>(form, "TextName");
-    const QList<const char*> everyControl{"Picture1", "Frame4", "Command4",     "Command2",
-                                          "Label5",   "Label4", "Label6",       "Label7",
-                                          "Label8",   "Frame3", "Command1",     "Frame2",
-                                          "TextName", "Frame1", "OptionFemale", "OptionMale"};
 
     // The model.
     Gender gender = Gender::None;
@@ -151,7 +148,8 @@ void TestModel::randomSessionsFollowTheModel()
         case 0:
         case 1:
         case 2: { // a mouse click on any control, weighted towards the live ones
-            const char* name = dice() % 2 == 0 ? everyControl[static_cast<qsizetype>(dice() % 16)]
+            using ui::description::Controls;
+            const char* name = dice() % 2 == 0 ? Controls[dice() % Controls.size()].name.data()
                                                : std::array{"OptionMale", "OptionFemale",
                                                             "Command1", "Command1"}[dice() % 4];
             action = u"click "_s + QString::fromLatin1(name);
