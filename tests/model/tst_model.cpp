@@ -7,6 +7,7 @@
 
 #include "common/form1controls.h"
 #include "common/namelistfiles.h"
+#include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
 #include "ui/form1description.h"
 #include "ui/qt/appearance.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -24,31 +26,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class Gender { None, Male, Female };
-
-// The program's generator, watched: how often it was seeded, how many
-// values it gave, and the last one.
-class WatchedRandom final : public names::RandomSource
-{
-public:
-    void reseed(float seed) override
-    {
-        ++reseeds;
-        m_inner.reseed(seed);
-    }
-    double next() override
-    {
-        ++draws;
-        last = m_inner.next();
-        return last;
-    }
-
-    int reseeds = 0;
-    std::size_t draws = 0;
-    double last = 0.0;
-
-private:
-    names::TwisterRandom m_inner;
-};
 
 qulonglong environmentNumber(const char* name, qulonglong fallback)
 {
@@ -83,7 +60,10 @@ void TestModel::randomSessionsFollowTheModel()
     ui::SetErrorReporter(
         [&](const std::u16string& message) { reports.append(QString::fromStdU16String(message)); });
 
-    WatchedRandom random;
+    // The values the program draws, in a loop, all of [0, 1) within reach.
+    std::vector<double> values(4099);
+    std::generate(values.begin(), values.end(), [&dice] { return (dice() >> 11) * 0x1.0p-53; });
+    testing::ScriptedRandom random(values);
     QStringList launched;
     bool launcherFails = false;
     ui::Form1 form(random, [&](const std::u16string& address) {
@@ -113,14 +93,13 @@ void TestModel::randomSessionsFollowTheModel()
         gender = chosen;
         text.clear();
     };
-    // A generate with a gender chosen draws once; the model reads the value
-    // the program drew (had it drawn none, the draw count gives it away).
+    // A generate with a gender chosen draws the next value once.
     const auto generate = [&] {
         if (gender == Gender::None) {
             return;
         }
-        ++draws;
-        const auto index = static_cast<qsizetype>(std::floor(random.last * 1001));
+        const auto index =
+            static_cast<qsizetype>(std::floor(values[draws++ % values.size()] * 1001));
         text = (gender == Gender::Male ? maleList : femaleList).at(index);
     };
     // What pressing a control does, by its name.

@@ -1,6 +1,7 @@
 // The web link launcher and its two addresses, with Qt's URL handler
 // standing in for the browser. The buttons that use it are played in
-// tests/scenarios and clicked in the whole-program tests.
+// tests/scenarios, which see each address handed over alone on every
+// press, and clicked in the whole-program tests.
 
 #include "common/urlhandlerstandin.h"
 #include "links/module1.h"
@@ -31,16 +32,6 @@ private Q_SLOTS:
     {
         QCOMPARE(text(links::DornwickHomePage), u"http://dornwick.example/"_s);
         QCOMPARE(text(links::VelmoraWorkshopHomePage), u"http://vworkshop.example/"_s);
-    }
-
-    void launcherHandsOverTheAddressAlone()
-    {
-        testing::UrlHandlerStandIn browser;
-        const std::u16string address(links::DornwickHomePage);
-        QVERIFY(links::OpenWebPage(address) > links::ShellSuccessAbove);
-        QCOMPARE(browser.opened, QList<QUrl>{QUrl(text(address))});
-        QVERIFY(links::OpenWebPage(address) > links::ShellSuccessAbove);
-        QCOMPARE(browser.opened.size(), 2); // no state between calls
     }
 
     void launcherRefusesWhatIsNoAddress_data()
