@@ -48,11 +48,8 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     if (expected.isNull()) {
         problem = u"no reference picture "_s + reference;
     } else if (expected.size() != actual.size()) {
-        problem = QStringLiteral("the picture is %1x%2, the reference %3x%4")
-                      .arg(actual.width())
-                      .arg(actual.height())
-                      .arg(expected.width())
-                      .arg(expected.height());
+        problem = QString::asprintf("the picture is %dx%d, the reference %dx%d", actual.width(),
+                                    actual.height(), expected.width(), expected.height());
     } else {
         int differing = 0;
         int shaded = 0;

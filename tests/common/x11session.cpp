@@ -13,11 +13,11 @@ namespace {
 QString windowTitle(Display* display, ::Window window)
 {
     char* name = nullptr;
-    QString title;
-    if (XFetchName(display, window, &name) != 0 && name != nullptr) {
-        title = QString::fromLocal8Bit(name);
-        XFree(name);
+    if (XFetchName(display, window, &name) == 0 || name == nullptr) {
+        return {};
     }
+    const QString title = QString::fromLocal8Bit(name);
+    XFree(name);
     return title;
 }
 
@@ -81,16 +81,11 @@ SizeHints X11Session::sizeHints(Window window) const
 {
     XSizeHints hints{};
     long supplied = 0;
-    SizeHints result;
-    if (XGetWMNormalHints(m_display, window, &hints, &supplied) != 0) {
-        if (hints.flags & PMinSize) {
-            result.minimum = {hints.min_width, hints.min_height};
-        }
-        if (hints.flags & PMaxSize) {
-            result.maximum = {hints.max_width, hints.max_height};
-        }
+    if (XGetWMNormalHints(m_display, window, &hints, &supplied) == 0) {
+        return {};
     }
-    return result;
+    return {hints.flags & PMinSize ? QSize(hints.min_width, hints.min_height) : QSize(),
+            hints.flags & PMaxSize ? QSize(hints.max_width, hints.max_height) : QSize()};
 }
 
 // The 32-bit items of a window property, which Xlib hands back as longs.
@@ -126,12 +121,12 @@ MotifHints X11Session::motifHints(Window window) const
 QString X11Session::windowClass(Window window) const
 {
     XClassHint hint{};
-    QString windowClass;
-    if (XGetClassHint(m_display, window, &hint) != 0) {
-        windowClass = QString::fromLocal8Bit(hint.res_class);
-        XFree(hint.res_name);
-        XFree(hint.res_class);
+    if (XGetClassHint(m_display, window, &hint) == 0) {
+        return {};
     }
+    const QString windowClass = QString::fromLocal8Bit(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
     return windowClass;
 }
 
@@ -151,11 +146,8 @@ QList<QSize> X11Session::iconSizes(Window window) const
     // Each image: width, height, then width x height pixels.
     const std::vector<unsigned long> values = property(window, "_NET_WM_ICON", 1 << 20);
     QList<QSize> sizes;
-    for (std::size_t i = 0; i + 1 < values.size();) {
-        const auto width = static_cast<int>(values[i]);
-        const auto height = static_cast<int>(values[i + 1]);
-        sizes.append({width, height});
-        i += 2 + values[i] * values[i + 1];
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2 + values[i] * values[i + 1]) {
+        sizes.append({static_cast<int>(values[i]), static_cast<int>(values[i + 1])});
     }
     return sizes;
 }
@@ -199,10 +191,6 @@ void X11Session::requestClose(Window window)
     XSendEvent(m_display, window, False, NoEventMask, &event);
     XSync(m_display, False);
 }
-
-} // namespace testing
-
-namespace testing {
 
 void X11Session::killClient(Window window)
 {

@@ -127,11 +127,9 @@ private Q_SLOTS:
             QVERIFY(iconFile.jumpToImage(index));
             const QImage image = iconFile.read();
             iconSizes.append(image.size());
-            QCOMPARE(form.windowIcon()
-                         .pixmap(image.size())
-                         .toImage()
-                         .convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                     image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+            constexpr auto format = QImage::Format_ARGB32_Premultiplied;
+            QCOMPARE(form.windowIcon().pixmap(image.size()).toImage().convertToFormat(format),
+                     image.convertToFormat(format));
         }
         QCOMPARE(iconSizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
     }
@@ -140,15 +138,13 @@ private Q_SLOTS:
     {
         ui::Form1 form;
         form.show();
-        QAccessibleInterface* nameBox =
-            QAccessible::queryAccessibleInterface(testing::control(form, "TextName"));
-        QVERIFY(nameBox != nullptr);
-        QCOMPARE(nameBox->text(QAccessible::Name), u"Generated Name"_s);
-        QVERIFY(nameBox->state().readOnly);
-        QAccessibleInterface* banner =
-            QAccessible::queryAccessibleInterface(testing::control(form, "Picture1"));
-        QVERIFY(banner != nullptr);
-        QVERIFY(banner->text(QAccessible::Description).contains(u"NAME GENERATOR"_s));
+        const auto accessible = [&form](const char* name) {
+            return QAccessible::queryAccessibleInterface(testing::control(form, name));
+        };
+        QCOMPARE(accessible("TextName")->text(QAccessible::Name), u"Generated Name"_s);
+        QVERIFY(accessible("TextName")->state().readOnly);
+        QVERIFY(
+            accessible("Picture1")->text(QAccessible::Description).contains(u"NAME GENERATOR"_s));
         QCOMPARE(testing::control(form, "Command2")->accessibleDescription(),
                  u"Opens dornwick.example in your web browser"_s);
         QCOMPARE(testing::control(form, "Command4")->accessibleDescription(),

@@ -7,13 +7,16 @@
 
 #include "common/form1controls.h"
 #include "common/namelistfiles.h"
+#include "common/scriptedrandom.h"
 #include "links/webaddresses.h"
+#include "ui/form1description.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/windowengine.h"
 
 #include <QClipboard>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -23,31 +26,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class Gender { None, Male, Female };
-
-// The program's generator, watched: how often it was seeded, how many
-// values it gave, and the last one.
-class WatchedRandom final : public names::RandomSource
-{
-public:
-    void reseed(float seed) override
-    {
-        ++reseeds;
-        m_inner.reseed(seed);
-    }
-    double next() override
-    {
-        ++draws;
-        last = m_inner.next();
-        return last;
-    }
-
-    int reseeds = 0;
-    std::size_t draws = 0;
-    double last = 0.0;
-
-private:
-    names::TwisterRandom m_inner;
-};
 
 qulonglong environmentNumber(const char* name, qulonglong fallback)
 {
@@ -82,7 +60,10 @@ void TestModel::randomSessionsFollowTheModel()
     ui::SetErrorReporter(
         [&](const std::u16string& message) { reports.append(QString::fromStdU16String(message)); });
 
-    WatchedRandom random;
+    // The values the program draws, in a loop, all of [0, 1) within reach.
+    std::vector<double> values(4099);
+    std::generate(values.begin(), values.end(), [&dice] { return (dice() >> 11) * 0x1.0p-53; });
+    testing::ScriptedRandom random(values);
     QStringList launched;
     bool launcherFails = false;
     ui::Form1 form(random, [&](const std::u16string& address) {
@@ -101,10 +82,6 @@ void TestModel::randomSessionsFollowTheModel()
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
     auto* box = testing::control<QLineEdit>(form, "TextName");
-    const QList<const char*> everyControl{"Picture1", "Frame4", "Command4",     "Command2",
-                                          "Label5",   "Label4", "Label6",       "Label7",
-                                          "Label8",   "Frame3", "Command1",     "Frame2",
-                                          "TextName", "Frame1", "OptionFemale", "OptionMale"};
 
     // The model.
     Gender gender = Gender::None;
@@ -116,14 +93,13 @@ void TestModel::randomSessionsFollowTheModel()
         gender = chosen;
         text.clear();
     };
-    // A generate with a gender chosen draws once; the model reads the value
-    // the program drew (had it drawn none, the draw count gives it away).
+    // A generate with a gender chosen draws the next value once.
     const auto generate = [&] {
         if (gender == Gender::None) {
             return;
         }
-        ++draws;
-        const auto index = static_cast<qsizetype>(std::floor(random.last * 1001));
+        const auto index =
+            static_cast<qsizetype>(std::floor(values[draws++ % values.size()] * 1001));
         text = (gender == Gender::Male ? maleList : femaleList).at(index);
     };
     // What pressing a control does, by its name.
@@ -151,7 +127,8 @@ void TestModel::randomSessionsFollowTheModel()
         case 0:
         case 1:
         case 2: { // a mouse click on any control, weighted towards the live ones
-            const char* name = dice() % 2 == 0 ? everyControl[static_cast<qsizetype>(dice() % 16)]
+            using ui::description::Controls;
+            const char* name = dice() % 2 == 0 ? Controls[dice() % Controls.size()].name.data()
                                                : std::array{"OptionMale", "OptionFemale",
                                                             "Command1", "Command1"}[dice() % 4];
             action = u"click "_s + QString::fromLatin1(name);

@@ -30,27 +30,16 @@ namespace sc = scenarios;
 
 namespace {
 
-QString text(std::u16string_view view)
-{
-    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
-}
-
 void press(QWidget* focus, sc::Key key)
 {
-    // In the order of sc::Key.
-    static const std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 10> keys{{
-        {},
-        {Qt::Key_Tab, {}},
-        {Qt::Key_Backtab, Qt::ShiftModifier},
-        {Qt::Key_Left, {}},
-        {Qt::Key_Right, {}},
-        {Qt::Key_Up, {}},
-        {Qt::Key_Down, {}},
-        {Qt::Key_Space, {}},
-        {Qt::Key_Return, {}},
-        {Qt::Key_Enter, Qt::KeypadModifier},
-    }};
-    const auto [code, modifiers] = keys.at(static_cast<std::size_t>(key));
+    // In the order of sc::Key; Enter is the keypad's.
+    static constexpr std::array keys{Qt::Key{},      Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Left,
+                                     Qt::Key_Right,  Qt::Key_Up,   Qt::Key_Down,    Qt::Key_Space,
+                                     Qt::Key_Return, Qt::Key_Enter};
+    const Qt::Key code = keys.at(static_cast<std::size_t>(key));
+    const Qt::KeyboardModifiers modifiers = code == Qt::Key_Backtab ? Qt::ShiftModifier
+                                            : code == Qt::Key_Enter ? Qt::KeypadModifier
+                                                                    : Qt::NoModifier;
     QTest::keyClick(focus, code, modifiers);
 }
 
@@ -127,7 +116,7 @@ private Q_SLOTS:
         testing::control<QRadioButton>(form, "OptionFemale")->click();
         testing::control<QPushButton>(form, "Command1")->click();
         testing::control<QPushButton>(form, "Command1")->click();
-        const QString before = text(sc::AnnouncedBeforeName);
+        const auto before = QString::fromStdU16String(std::u16string(sc::AnnouncedBeforeName));
         const QStringList female = testing::femaleListFile();
         using Heard = std::pair<QAccessible::Event, QString>;
         QCOMPARE(heard, QList<Heard>({{NotificationEvent, before + female.value(12)},
