@@ -77,11 +77,7 @@ tests/common/on-own-display.sh bash -c '
     folder="$(dirname "$(find "$WINEPREFIX/drive_c/users" -name velmora2-name-generator.exe)")"
     cp "$folder/uninstall.exe" "$2/uninstall.exe"
     wine "$folder/velmora2-name-generator.exe" &
-    for _ in $(seq 300); do
-        xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null ||
+    timeout 30 xdotool search --sync --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null ||
         { echo "the installed signed program opened no window" >&2; exit 1; }
     wineserver -k
     wine "$folder/uninstall.exe" /S && wineserver -w

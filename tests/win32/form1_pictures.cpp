@@ -61,13 +61,6 @@ bool saveClientArea(HWND window, const std::string& file)
     return std::fclose(out) == 0;
 }
 
-// Ends the program, leaving the window to the system: closing it first
-// would make wine wait for a window manager to see it go.
-[[noreturn]] void finish(const testing::Checks& check)
-{
-    std::exit(check.finish());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -128,5 +121,7 @@ int main(int argc, char** argv)
         }
     }
     SetSysColors(1, &buttonText, &systemButtonText);
-    finish(check);
+    // Ends without closing the window: wine would wait for a window manager
+    // to see it go.
+    std::exit(check.finish());
 }

@@ -73,11 +73,16 @@ bool isChecked(HWND option)
 // Texts of the error boxes that opened, each closed as soon as it showed.
 std::vector<std::u16string> boxes;
 
-BOOL CALLBACK addStaticText(HWND child, LPARAM text)
+bool isOfClass(HWND window, std::wstring_view name)
 {
     wchar_t className[16] = {};
-    GetClassNameW(child, className, 16);
-    if (std::wstring_view(className) == L"Static") {
+    GetClassNameW(window, className, 16);
+    return className == name;
+}
+
+BOOL CALLBACK addStaticText(HWND child, LPARAM text)
+{
+    if (isOfClass(child, L"Static")) {
         *reinterpret_cast<std::u16string*>(text) += textOf(child);
     }
     return TRUE;
@@ -85,9 +90,7 @@ BOOL CALLBACK addStaticText(HWND child, LPARAM text)
 
 BOOL CALLBACK closeErrorBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window)) {
+    if (isOfClass(window, L"#32770") && IsWindowVisible(window)) {
         std::u16string text;
         EnumChildWindows(window, addStaticText, reinterpret_cast<LPARAM>(&text));
         boxes.push_back(text);
@@ -121,25 +124,11 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false, bool extended 
 
 void press(const ui::Form1& form, sc::Key key)
 {
-    struct Stroke
-    {
-        WPARAM key;
-        bool shift;
-        bool extended;
-    };
     // In the order of sc::Key.
-    static constexpr std::array<Stroke, 10> strokes{{{0, false, false},
-                                                     {VK_TAB, false, false},
-                                                     {VK_TAB, true, false},
-                                                     {VK_LEFT, false, false},
-                                                     {VK_RIGHT, false, false},
-                                                     {VK_UP, false, false},
-                                                     {VK_DOWN, false, false},
-                                                     {VK_SPACE, false, false},
-                                                     {VK_RETURN, false, false},
-                                                     {VK_RETURN, false, true}}};
-    const Stroke& stroke = strokes.at(static_cast<std::size_t>(key));
-    press(form, stroke.key, stroke.shift, stroke.extended);
+    static constexpr std::array<WPARAM, 10> keys{0,     VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT,
+                                                 VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_RETURN};
+    press(form, keys.at(static_cast<std::size_t>(key)), key == sc::Key::ShiftTab,
+          key == sc::Key::KeypadEnter);
 }
 
 // The mouse on control's middle: down and up, and for a double click a
@@ -183,13 +172,10 @@ std::u16string clipboardText()
     return text;
 }
 
-// Windows' own local time of day, in seconds since midnight.
-double localSecondsNow()
+// A Windows time of day, in seconds since midnight.
+double secondsOf(const SYSTEMTIME& time)
 {
-    SYSTEMTIME local = {};
-    GetLocalTime(&local);
-    return local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond +
-           local.wMilliseconds / 1000.0;
+    return time.wHour * 3600.0 + time.wMinute * 60.0 + time.wSecond + time.wMilliseconds / 1000.0;
 }
 
 // The program's clock against Windows' own time zone, at a fixed moment.
@@ -204,9 +190,7 @@ void checkClock(testing::Checks& check)
     const SYSTEMTIME utc = {2024, 3, 5, 1, 12, 34, 56, 750};
     SYSTEMTIME local = {};
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    const double expected =
-        local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond + local.wMilliseconds / 1000.0;
-    check(names::SecondsSinceMidnight(moment) == static_cast<float>(expected),
+    check(names::SecondsSinceMidnight(moment) == static_cast<float>(secondsOf(local)),
           "the time of day is the local one");
 }
 
@@ -255,7 +239,9 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
     };
     check(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
     form.Form_Load();
-    report(sc::CheckLoad(random, localSecondsNow()));
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    report(sc::CheckLoad(random, secondsOf(now)));
     form.show();
     ui::DeliverWaitingMessages(form.handle());
 
