@@ -54,10 +54,8 @@ cmp "$program" "$work/velmora2-name-generator.exe"
 echo "the zip holds the signed program"
 
 cp "$program" "$work/unsigned.exe"
-if VELMORA_SIGN_PASSWORD="wrong $password" scripts/sign-windows-file.sh "$work/unsigned.exe"; then
-    echo "signing with a wrong password did not fail" >&2
-    exit 1
-fi
+VELMORA_SIGN_PASSWORD="wrong $password" scripts/sign-windows-file.sh "$work/unsigned.exe" &&
+    { echo "signing with a wrong password did not fail" >&2; exit 1; }
 cmp "$program" "$work/unsigned.exe"
 echo "a wrong password fails and changes nothing"
 

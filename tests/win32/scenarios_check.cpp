@@ -28,8 +28,8 @@ namespace sc = scenarios;
 
 namespace {
 
-// The file of each call the launcher made, or "(other arguments)" where
-// any other argument differs from the way every page is opened.
+// The file of each call the launcher made in the step, or "(other
+// arguments)" where any other argument differs from the way every page is opened.
 std::vector<std::u16string> shellCalls;
 bool shellRefuses = false;
 
@@ -70,7 +70,7 @@ bool isChecked(HWND option)
     return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Texts of the error boxes that opened, each closed as soon as it showed.
+// Texts of the error boxes that opened in the step, each closed as soon as it showed.
 std::vector<std::u16string> boxes;
 
 bool isOfClass(HWND window, std::wstring_view name)
@@ -224,8 +224,6 @@ void checkFrame(testing::Checks& check)
 void play(testing::Checks& check, const sc::Scenario& scenario)
 {
     shellRefuses = scenario.shellRefuses;
-    shellCalls.clear();
-    boxes.clear();
     testing::ScriptedRandom random(
         std::vector<double>(scenario.draws.begin(), scenario.draws.end()));
     std::vector<std::u16string> heard;
@@ -252,8 +250,8 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         sc::Observation seen;
         seen.nameBefore = textOf(nameBox);
         seen.drawsBefore = random.draws;
-        const std::size_t callsBefore = shellCalls.size();
-        const std::size_t boxesBefore = boxes.size();
+        shellCalls.clear();
+        boxes.clear();
         heard.clear();
 
         switch (step.action) {
@@ -304,9 +302,8 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
                 seen.focus = described.name;
             }
         }
-        seen.pages.assign(shellCalls.begin() + static_cast<std::ptrdiff_t>(callsBefore),
-                          shellCalls.end());
-        seen.boxes.assign(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end());
+        seen.pages = shellCalls;
+        seen.boxes = boxes;
         seen.windowShown = IsWindowVisible(form.handle()) != 0;
         report(sc::CheckStep(scenario, number, seen));
     }

@@ -86,7 +86,6 @@ private Q_SLOTS:
              {std::pair{MaleOption, "male.txt"}, {FemaleOption, "female.txt"}}) {
             m_x.click(window, option);
             QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
-            QCOMPARE(nameShown(), QString());
             m_x.click(window, GenerateButton);
             QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
             QVERIFY2(listLines(list).contains(nameShown()), qPrintable(nameShown()));
