@@ -34,14 +34,14 @@ export VELMORA_SIGN_TIMESTAMP_URL="http://127.0.0.1:$(cat "$work/port")/"
 VELMORA_SIGN_PASSWORD="$password" scripts/build-windows.sh "$build_dir"
 
 verify() {
-    if ! osslsigncode verify -CAfile "$work/certificate.pem" -TSA-CAfile "$work/stamper.pem" \
-        -in "$1" >"$work/verify.log" 2>&1 ||
-        ! grep -q "^Message digest algorithm  : SHA256" "$work/verify.log" ||
-        ! grep -q "^Timestamp Server Signature verification: ok" "$work/verify.log"; then
+    osslsigncode verify -CAfile "$work/certificate.pem" -TSA-CAfile "$work/stamper.pem" \
+        -in "$1" >"$work/verify.log" 2>&1 &&
+        grep -q "^Message digest algorithm  : SHA256" "$work/verify.log" &&
+        grep -q "^Timestamp Server Signature verification: ok" "$work/verify.log" || {
         cat "$work/verify.log" >&2
         echo "not signed with SHA-256, the throw-away certificate and a time stamp: $1" >&2
         exit 1
-    fi
+    }
     echo "signed: $1"
 }
 program="$build_dir/app/velmora2-name-generator.exe"

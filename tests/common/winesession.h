@@ -37,8 +37,6 @@ public:
     [[nodiscard]] bool begin() const;
 
     const QProcessEnvironment& environment() const { return m_environment; }
-    // The prefix's drive C: as a Linux folder.
-    QString drive() const;
 
     // A Windows program started under wine, in environment if one is given.
     std::unique_ptr<QProcess> start(const QString& file, const QStringList& arguments = {},

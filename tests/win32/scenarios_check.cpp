@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <array>
 #include <chrono>
@@ -63,11 +64,6 @@ std::u16string textOf(HWND window)
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return reinterpret_cast<const char16_t*>(text);
-}
-
-bool isChecked(HWND option)
-{
-    return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // Texts of the error boxes that opened in the step, each closed as soon as it showed.
@@ -295,8 +291,8 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         seen.drawsAfter = random.draws;
         seen.reseeds = random.reseeds;
         seen.heard = heard;
-        seen.maleChosen = isChecked(form.control("OptionMale"));
-        seen.femaleChosen = isChecked(form.control("OptionFemale"));
+        seen.maleChosen = Button_GetCheck(form.control("OptionMale")) == BST_CHECKED;
+        seen.femaleChosen = Button_GetCheck(form.control("OptionFemale")) == BST_CHECKED;
         for (const ui::description::Control& described : ui::description::Controls) {
             if (form.control(described.name) == GetFocus()) {
                 seen.focus = described.name;

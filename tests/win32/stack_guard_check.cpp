@@ -1,11 +1,8 @@
 // The stack protector as the program is built with it (cmake/Hardening.cmake),
-// seen from outside: this program starts itself twice with a length, and
-// so prints the guard value, as its first constructor saw it and as main sees
-// it, and then writes that many bytes into a buffer of 16 on its stack.
-// Each start must end in the function's check, with the status of a stack
-// buffer overrun, never returning; the guard must be seeded before the first
-// constructor runs, and the two starts' guards must differ all over.
-// A third start copies as much with memcpy, which _FORTIFY_SOURCE must stop.
+// seen from outside: this program starts itself with a length, prints the
+// guard as its first constructor saw it and as main sees it, and writes that
+// many bytes into a buffer of 16 on its stack, or copies them there with
+// memcpy, which _FORTIFY_SOURCE checks.
 
 #include "win32/checks.h"
 

@@ -1,8 +1,6 @@
 // The Windows build under wine, on a virtual X display (run under
-// xvfb-run): the real .exe's window, its names, its links and its end; a
-// Load that fails; the in-process checks of the window and the launcher,
-// the scenarios played on the window and its pictures of itself
-// (tests/win32); and the version resources. The installer has a test of
+// xvfb-run): the real .exe as a whole, and the programs of tests/win32 that
+// check its parts in process or read its files. The installer has a test of
 // its own (tests/installer).
 
 #include "common/browserstandin.h"
