@@ -33,10 +33,9 @@ const QString Drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
 const QString Installed = Drive + u"/Program Files/"_s + Title;
 const QString Shortcut =
     Drive + u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
-const QString UninstallKey =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
-const QString ForEveryone = u"HKLM\\"_s + UninstallKey;
-const QString ForTheUser = u"HKCU\\"_s + UninstallKey;
+const QString ForEveryone =
+    u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
+const QString ForTheUser = u"HKCU"_s + ForEveryone.mid(4);
 
 } // namespace
 

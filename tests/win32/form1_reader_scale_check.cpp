@@ -88,22 +88,17 @@ RECT changeScale(const ui::Form1& form, int dpi)
     return frame;
 }
 
-int printLayout(int argc, char** argv)
-{
-    ui::Form1 form;
-    if (argc > 2) {
-        changeScale(form, std::atoi(argv[2]));
-    }
-    std::fputs(layoutOf(form).c_str(), stdout);
-    return EXIT_SUCCESS;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1) {
-        return printLayout(argc, argv);
+        ui::Form1 form;
+        if (argc > 2) {
+            changeScale(form, std::atoi(argv[2]));
+        }
+        std::fputs(layoutOf(form).c_str(), stdout);
+        return EXIT_SUCCESS;
     }
     testing::Checks check;
     const testing::NotificationRecorder notifications;

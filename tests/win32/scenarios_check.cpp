@@ -43,9 +43,8 @@ HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCS
                         showCommand == sc::OpenPage.showCommand;
     const std::string_view called = asPage && file != nullptr ? file : "(other arguments)";
     shellCalls.emplace_back(called.begin(), called.end());
-    constexpr INT_PTR handedOver = 42;
-    constexpr INT_PTR fileNotFound = SE_ERR_FNF;
-    return reinterpret_cast<HINSTANCE>(shellRefuses ? fileNotFound : handedOver);
+    constexpr INT_PTR handedOver = 42; // any value above 32
+    return reinterpret_cast<HINSTANCE>(shellRefuses ? INT_PTR{SE_ERR_FNF} : handedOver);
 }
 
 } // namespace
