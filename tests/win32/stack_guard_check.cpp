@@ -21,15 +21,6 @@ namespace {
 // The guard as the program's own constructors see it.
 const std::uint64_t GuardAtFirstConstructor = __stack_chk_guard;
 
-// The guard a start printed (first, what its first constructor saw).
-std::uint64_t guardPrinted(const std::string& output, int which)
-{
-    const std::size_t at = output.find("guard ");
-    return at == std::string::npos
-               ? 0
-               : std::strtoull(output.c_str() + at + 6 + 17 * which, nullptr, 16);
-}
-
 // Given 32, fills its buffer, the 8 bytes above it and the guard above
 // those, and stops short of the return address (as GCC 12 lays out the frame).
 [[gnu::noinline]] void overrun(int length)
@@ -55,6 +46,7 @@ struct Start
 {
     DWORD status;
     std::string output;
+    unsigned long long guards[2]; // as its first constructor saw it, and as main did
 };
 
 // This program started with these arguments, through the command
@@ -71,6 +63,7 @@ Start startOverrun(const char* arguments)
         start.output += line;
     }
     start.status = static_cast<DWORD>(_pclose(child));
+    std::sscanf(start.output.c_str(), "guard %llx %llx", &start.guards[0], &start.guards[1]);
     return start;
 }
 
@@ -100,11 +93,10 @@ int main(int argc, char** argv)
               copied.output.find("copied") == std::string::npos,
           "a copy past its buffer is stopped before it copies, and ends the program");
     constexpr std::uint64_t unseeded = 0x2b992ddfa232; // hardening/stackguard_windows.cpp
-    check(guardPrinted(first.output, 0) == guardPrinted(first.output, 1) &&
-              guardPrinted(first.output, 1) != unseeded,
+    check(first.guards[0] == first.guards[1] && first.guards[1] != unseeded,
           "the guard is seeded before the program's first constructor runs");
     // Seeded well, two guards differ in about half their bits, in both halves.
-    const std::uint64_t apart = guardPrinted(first.output, 1) ^ guardPrinted(second.output, 1);
+    const std::uint64_t apart = first.guards[1] ^ second.guards[1];
     check(__builtin_popcountll(apart) >= 16 && (apart >> 32) != 0 && (apart & 0xffffffff) != 0,
           "the guard differs from one start to the next in bits all over");
     return check.finish();

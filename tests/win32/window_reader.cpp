@@ -39,8 +39,9 @@ PROCESSENTRY32W processEntry(DWORD id)
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && entry.th32ProcessID != id;
-         more = Process32NextW(snapshot, &entry)) {
+    BOOL more = Process32FirstW(snapshot, &entry);
+    while (more && entry.th32ProcessID != id) {
+        more = Process32NextW(snapshot, &entry);
     }
     CloseHandle(snapshot);
     return entry.th32ProcessID == id ? entry : PROCESSENTRY32W{};
