@@ -34,14 +34,14 @@ export VELMORA_SIGN_TIMESTAMP_URL="http://127.0.0.1:$(cat "$work/port")/"
 VELMORA_SIGN_PASSWORD="$password" scripts/build-windows.sh "$build_dir"
 
 verify() {
-    if ! osslsigncode verify -CAfile "$work/certificate.pem" -TSA-CAfile "$work/stamper.pem" \
-        -in "$1" >"$work/verify.log" 2>&1 ||
-        ! grep -q "^Message digest algorithm  : SHA256" "$work/verify.log" ||
-        ! grep -q "^Timestamp Server Signature verification: ok" "$work/verify.log"; then
+    osslsigncode verify -CAfile "$work/certificate.pem" -TSA-CAfile "$work/stamper.pem" \
+        -in "$1" >"$work/verify.log" 2>&1 &&
+        grep -q "^Message digest algorithm  : SHA256" "$work/verify.log" &&
+        grep -q "^Timestamp Server Signature verification: ok" "$work/verify.log" || {
         cat "$work/verify.log" >&2
         echo "not signed with SHA-256, the throw-away certificate and a time stamp: $1" >&2
         exit 1
-    fi
+    }
     echo "signed: $1"
 }
 program="$build_dir/app/velmora2-name-generator.exe"
@@ -54,10 +54,8 @@ cmp "$program" "$work/velmora2-name-generator.exe"
 echo "the zip holds the signed program"
 
 cp "$program" "$work/unsigned.exe"
-if VELMORA_SIGN_PASSWORD="wrong $password" scripts/sign-windows-file.sh "$work/unsigned.exe"; then
-    echo "signing with a wrong password did not fail" >&2
-    exit 1
-fi
+VELMORA_SIGN_PASSWORD="wrong $password" scripts/sign-windows-file.sh "$work/unsigned.exe" &&
+    { echo "signing with a wrong password did not fail" >&2; exit 1; }
 cmp "$program" "$work/unsigned.exe"
 echo "a wrong password fails and changes nothing"
 
@@ -77,11 +75,7 @@ tests/common/on-own-display.sh bash -c '
     folder="$(dirname "$(find "$WINEPREFIX/drive_c/users" -name velmora2-name-generator.exe)")"
     cp "$folder/uninstall.exe" "$2/uninstall.exe"
     wine "$folder/velmora2-name-generator.exe" &
-    for _ in $(seq 300); do
-        xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    xdotool search --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null ||
+    timeout 30 xdotool search --sync --onlyvisible --name "^Velmora 2 Name Generator$" >/dev/null ||
         { echo "the installed signed program opened no window" >&2; exit 1; }
     wineserver -k
     wine "$folder/uninstall.exe" /S && wineserver -w

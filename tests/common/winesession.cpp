@@ -35,11 +35,6 @@ WineSession::~WineSession()
     run(u"wineserver"_s, {u"-k"_s}, 30s);
 }
 
-QString WineSession::drive() const
-{
-    return m_environment.value(u"WINEPREFIX"_s) + u"/drive_c"_s;
-}
-
 bool WineSession::begin() const
 {
     run(u"wineserver"_s, {u"-k"_s}, 30s); // fails when nothing was left running
@@ -50,16 +45,20 @@ bool WineSession::begin() const
         return false;
     }
     // An install's folders; its registry entries go with the known state.
-    QStringList installs{drive() + u"/Program Files"_s};
-    for (const QString& user : QDir(drive() + u"/users"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        installs.append(drive() + u"/users/"_s + user + u"/AppData/Local/Programs"_s);
+    const QString drive = m_environment.value(u"WINEPREFIX"_s) + u"/drive_c"_s;
+    QStringList installs{drive + u"/Program Files"_s};
+    for (const QString& user :
+         QDir(drive + u"/users"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        installs.append(drive + u"/users/"_s + user + u"/AppData/Local/Programs"_s);
     }
     for (const QString& folder : installs) {
         QDir(folder + u"/Velmora 2 Name Generator"_s).removeRecursively();
     }
-    QFile::remove(drive() +
-                  u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s);
-    return output(u"reg"_s, {u"import"_s, u"Z:"_s + QStringLiteral(VELMORA_PREFIX_STATE)}).exitCode == 0;
+    QFile::remove(
+        drive +
+        u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s);
+    return output(u"reg"_s, {u"import"_s, u"Z:"_s + QStringLiteral(VELMORA_PREFIX_STATE)})
+               .exitCode == 0;
 }
 
 std::unique_ptr<QProcess> WineSession::start(const QString& file, const QStringList& arguments,

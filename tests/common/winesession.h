@@ -1,10 +1,8 @@
 #pragma once
 
 // wine for the tests that run the Windows build on a virtual X display: one
-// private prefix, made on first use and brought to a known state
-// (common/prefix-state.reg, no install left) at the start of each test,
-// with one wine server kept for the whole test so that each program starts
-// quickly; programs started, or run to their end and read, in it.
+// private prefix, with one wine server kept for the whole test so that each
+// program starts quickly.
 
 #include <QProcess>
 #include <QString>
@@ -32,13 +30,11 @@ public:
     WineSession& operator=(const WineSession&) = delete;
 
     // Ends what an earlier test left running, makes the prefix if it is
-    // missing, starts the server the test keeps and sets the known state.
-    // False if any of that fails.
+    // missing, starts the server the test keeps and sets the known state
+    // (common/prefix-state.reg, no install left). False if any of that fails.
     [[nodiscard]] bool begin() const;
 
     const QProcessEnvironment& environment() const { return m_environment; }
-    // The prefix's drive C: as a Linux folder.
-    QString drive() const;
 
     // A Windows program started under wine, in environment if one is given.
     std::unique_ptr<QProcess> start(const QString& file, const QStringList& arguments = {},

@@ -16,6 +16,8 @@ namespace testing {
 
 class AnnotationRecorder final : public IAccPropServices, public IClassFactory
 {
+    DWORD m_cookie = 0;
+
 public:
     // The texts in place, by control and property (true for the description).
     std::map<std::pair<HWND, bool>, std::wstring> texts;
@@ -86,9 +88,7 @@ public:
     HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) NOT_CALLED
     HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) NOT_CALLED
 #undef NOT_CALLED
-        // clang-format on
-
-        private : DWORD m_cookie = 0;
+    // clang-format on
 };
 
 } // namespace testing

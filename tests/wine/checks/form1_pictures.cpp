@@ -61,13 +61,6 @@ bool saveClientArea(HWND window, const std::string& file)
     return std::fclose(out) == 0;
 }
 
-// Ends the program, leaving the window to the system: closing it first
-// would make wine wait for a window manager to see it go.
-[[noreturn]] void finish(const testing::Checks& check)
-{
-    std::exit(check.finish());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,19 +107,17 @@ int main(int argc, char** argv)
             SendMessageW(focus, EM_SETSEL, 0, -1);
             HideCaret(focus);
         }
-        if (state.pressed) {
-            SendMessageW(focus, BM_SETSTATE, TRUE, 0);
-        }
+        SendMessageW(focus, BM_SETSTATE, state.pressed, 0);
         ui::DeliverWaitingMessages(form.handle());
         RedrawWindow(form.handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         ui::DeliverWaitingMessages(form.handle());
         check(saveClientArea(form.handle(), std::string(argv[1]) + "/" + name + ".bmp"),
               name.c_str());
-        if (state.pressed) {
-            SendMessageW(focus, BM_SETSTATE, FALSE, 0);
-        }
+        SendMessageW(focus, BM_SETSTATE, FALSE, 0);
     }
     SetSysColors(1, &buttonText, &systemButtonText);
-    finish(check);
+    // Ends without closing the window: wine would wait for a window manager
+    // to see it go.
+    std::exit(check.finish());
 }

@@ -17,10 +17,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -55,19 +55,20 @@ std::string layoutOf(const ui::Form1& form)
     return lines + line;
 }
 
-// The window's controls in the order of its windows, which is the tab order.
-std::vector<std::string_view> windowOrder(const ui::Form1& form)
+// Indexes into layout::Controls of the window's controls in the order of
+// its windows, which is the tab order.
+std::vector<std::size_t> windowOrder(const ui::Form1& form)
 {
-    std::vector<std::string_view> names;
+    std::vector<std::size_t> order;
     for (HWND child = GetWindow(form.handle(), GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        for (const layout::Control& control : layout::Controls) {
-            if (form.control(control.name) == child) {
-                names.push_back(control.name);
+        for (std::size_t index = 0; index < layout::Controls.size(); ++index) {
+            if (form.control(layout::Controls[index].name) == child) {
+                order.push_back(index);
             }
         }
     }
-    return names;
+    return order;
 }
 
 // Tells form that its monitor's scale is now dpi, with the frame Windows
@@ -87,22 +88,17 @@ RECT changeScale(const ui::Form1& form, int dpi)
     return frame;
 }
 
-int printLayout(int argc, char** argv)
-{
-    ui::Form1 form;
-    if (argc > 2) {
-        changeScale(form, std::atoi(argv[2]));
-    }
-    std::fputs(layoutOf(form).c_str(), stdout);
-    return EXIT_SUCCESS;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1) {
-        return printLayout(argc, argv);
+        ui::Form1 form;
+        if (argc > 2) {
+            changeScale(form, std::atoi(argv[2]));
+        }
+        std::fputs(layoutOf(form).c_str(), stdout);
+        return EXIT_SUCCESS;
     }
     testing::Checks check;
     const testing::NotificationRecorder notifications;
@@ -134,10 +130,6 @@ int main(int argc, char** argv)
 
     // A change of scale puts the window in the frame Windows suggests and
     // keeps the tab order and the focus; back again, it is as it started.
-    std::vector<std::string_view> tabOrder;
-    for (const std::size_t index : layout::TabOrder()) {
-        tabOrder.push_back(layout::Controls[index].name);
-    }
     SetFocus(form.control("Command4"));
     const std::string atStart = layoutOf(form);
     const RECT suggested = changeScale(form, 144);
@@ -145,7 +137,8 @@ int main(int argc, char** argv)
     GetWindowRect(form.handle(), &frame);
     check(EqualRect(&frame, &suggested) != FALSE,
           "at a new scale the window takes the frame Windows suggests");
-    check(windowOrder(form) == tabOrder && GetFocus() == form.control("Command4"),
+    check(std::ranges::equal(windowOrder(form), layout::TabOrder()) &&
+              GetFocus() == form.control("Command4"),
           "a new scale keeps the tab order and the focus");
     const std::string at144 = layoutOf(form);
     changeScale(form, ui::WindowDpi(form.handle()));

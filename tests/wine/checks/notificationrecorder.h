@@ -1,7 +1,7 @@
 #pragma once
 
 // Stands in for UI Automation's notification, which wine lacks: this
-// program's import of GetProcAddress, by which the window finds
+// program's import slot of GetProcAddress, by which the window finds
 // UiaHostProviderFromHwnd and UiaRaiseNotificationEvent, is pointed at a
 // finder that hands out the recorder's own. Each notification raised is
 // recorded, with the window its provider stands for and the thread it came on.
@@ -10,7 +10,12 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
+
+// The program's import slot of GetProcAddress, from kernel32's import library.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the import slot's own name
+extern "C" decltype(&GetProcAddress) __imp_GetProcAddress;
 
 namespace testing {
 
@@ -33,35 +38,14 @@ public:
     // Must come before the window's first announcement, which finds the functions once.
     NotificationRecorder()
     {
-        auto* image = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-        const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-            image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
-        auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
-            image +
-            headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-        for (; library->Name != 0; ++library) {
-            auto* name =
-                reinterpret_cast<const IMAGE_THUNK_DATA*>(image + library->OriginalFirstThunk);
-            auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(image + library->FirstThunk);
-            for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-                if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) &&
-                    std::strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(
-                                    image + name->u1.AddressOfData)
-                                    ->Name,
-                                "GetProcAddress") == 0) {
-                    DWORD access;
-                    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access);
-                    s_find = reinterpret_cast<Find>(slot->u1.Function);
-                    slot->u1.Function = reinterpret_cast<ULONG_PTR>(&find);
-                    VirtualProtect(slot, sizeof *slot, access, &access);
-                }
-            }
-        }
+        DWORD access;
+        VirtualProtect(&__imp_GetProcAddress, sizeof __imp_GetProcAddress, PAGE_READWRITE, &access);
+        s_find = std::exchange(__imp_GetProcAddress, &find);
+        VirtualProtect(&__imp_GetProcAddress, sizeof __imp_GetProcAddress, access, &access);
     }
 
 private:
-    using Find = FARPROC(WINAPI*)(HMODULE, LPCSTR);
-    static inline Find s_find = nullptr;
+    static inline decltype(&GetProcAddress) s_find = nullptr;
 
     // The window's provider, as UiaHostProviderFromHwnd makes one.
     struct Provider final : IUnknown

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <array>
 #include <chrono>
@@ -28,8 +29,8 @@ namespace sc = scenarios;
 
 namespace {
 
-// The file of each call the launcher made, or "(other arguments)" where
-// any other argument differs from the way every page is opened.
+// The file of each call the launcher made in the step, or "(other
+// arguments)" where any other argument differs from the way every page is opened.
 std::vector<std::u16string> shellCalls;
 bool shellRefuses = false;
 
@@ -42,9 +43,8 @@ HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCS
                         showCommand == sc::OpenPage.showCommand;
     const std::string_view called = asPage && file != nullptr ? file : "(other arguments)";
     shellCalls.emplace_back(called.begin(), called.end());
-    constexpr INT_PTR handedOver = 42;
-    constexpr INT_PTR fileNotFound = SE_ERR_FNF;
-    return reinterpret_cast<HINSTANCE>(shellRefuses ? fileNotFound : handedOver);
+    constexpr INT_PTR handedOver = 42; // any value above 32
+    return reinterpret_cast<HINSTANCE>(shellRefuses ? INT_PTR{SE_ERR_FNF} : handedOver);
 }
 
 } // namespace
@@ -65,19 +65,19 @@ std::u16string textOf(HWND window)
     return reinterpret_cast<const char16_t*>(text);
 }
 
-bool isChecked(HWND option)
-{
-    return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-// Texts of the error boxes that opened, each closed as soon as it showed.
+// Texts of the error boxes that opened in the step, each closed as soon as it showed.
 std::vector<std::u16string> boxes;
+
+bool isOfClass(HWND window, std::wstring_view name)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return className == name;
+}
 
 BOOL CALLBACK addStaticText(HWND child, LPARAM text)
 {
-    wchar_t className[16] = {};
-    GetClassNameW(child, className, 16);
-    if (std::wstring_view(className) == L"Static") {
+    if (isOfClass(child, L"Static")) {
         *reinterpret_cast<std::u16string*>(text) += textOf(child);
     }
     return TRUE;
@@ -85,9 +85,7 @@ BOOL CALLBACK addStaticText(HWND child, LPARAM text)
 
 BOOL CALLBACK closeErrorBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window)) {
+    if (isOfClass(window, L"#32770") && IsWindowVisible(window)) {
         std::u16string text;
         EnumChildWindows(window, addStaticText, reinterpret_cast<LPARAM>(&text));
         boxes.push_back(text);
@@ -121,25 +119,11 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false, bool extended 
 
 void press(const ui::Form1& form, sc::Key key)
 {
-    struct Stroke
-    {
-        WPARAM key;
-        bool shift;
-        bool extended;
-    };
     // In the order of sc::Key.
-    static constexpr std::array<Stroke, 10> strokes{{{0, false, false},
-                                                     {VK_TAB, false, false},
-                                                     {VK_TAB, true, false},
-                                                     {VK_LEFT, false, false},
-                                                     {VK_RIGHT, false, false},
-                                                     {VK_UP, false, false},
-                                                     {VK_DOWN, false, false},
-                                                     {VK_SPACE, false, false},
-                                                     {VK_RETURN, false, false},
-                                                     {VK_RETURN, false, true}}};
-    const Stroke& stroke = strokes.at(static_cast<std::size_t>(key));
-    press(form, stroke.key, stroke.shift, stroke.extended);
+    static constexpr std::array<WPARAM, 10> keys{0,     VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT,
+                                                 VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_RETURN};
+    press(form, keys.at(static_cast<std::size_t>(key)), key == sc::Key::ShiftTab,
+          key == sc::Key::KeypadEnter);
 }
 
 // The mouse on control's middle: down and up, and for a double click a
@@ -183,13 +167,10 @@ std::u16string clipboardText()
     return text;
 }
 
-// Windows' own local time of day, in seconds since midnight.
-double localSecondsNow()
+// A Windows time of day, in seconds since midnight.
+double secondsOf(const SYSTEMTIME& time)
 {
-    SYSTEMTIME local = {};
-    GetLocalTime(&local);
-    return local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond +
-           local.wMilliseconds / 1000.0;
+    return time.wHour * 3600.0 + time.wMinute * 60.0 + time.wSecond + time.wMilliseconds / 1000.0;
 }
 
 // The program's clock against Windows' own time zone, at a fixed moment.
@@ -204,9 +185,7 @@ void checkClock(testing::Checks& check)
     const SYSTEMTIME utc = {2024, 3, 5, 1, 12, 34, 56, 750};
     SYSTEMTIME local = {};
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    const double expected =
-        local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond + local.wMilliseconds / 1000.0;
-    check(names::SecondsSinceMidnight(moment) == static_cast<float>(expected),
+    check(names::SecondsSinceMidnight(moment) == static_cast<float>(secondsOf(local)),
           "the time of day is the local one");
 }
 
@@ -240,8 +219,6 @@ void checkFrame(testing::Checks& check)
 void play(testing::Checks& check, const sc::Scenario& scenario)
 {
     shellRefuses = scenario.shellRefuses;
-    shellCalls.clear();
-    boxes.clear();
     testing::ScriptedRandom random(
         std::vector<double>(scenario.draws.begin(), scenario.draws.end()));
     std::vector<std::u16string> heard;
@@ -255,7 +232,9 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
     };
     check(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
     form.Form_Load();
-    report(sc::CheckLoad(random, localSecondsNow()));
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    report(sc::CheckLoad(random, secondsOf(now)));
     form.show();
     ui::DeliverWaitingMessages(form.handle());
 
@@ -266,8 +245,8 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         sc::Observation seen;
         seen.nameBefore = textOf(nameBox);
         seen.drawsBefore = random.draws;
-        const std::size_t callsBefore = shellCalls.size();
-        const std::size_t boxesBefore = boxes.size();
+        shellCalls.clear();
+        boxes.clear();
         heard.clear();
 
         switch (step.action) {
@@ -311,16 +290,15 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         seen.drawsAfter = random.draws;
         seen.reseeds = random.reseeds;
         seen.heard = heard;
-        seen.maleChosen = isChecked(form.control("OptionMale"));
-        seen.femaleChosen = isChecked(form.control("OptionFemale"));
+        seen.maleChosen = Button_GetCheck(form.control("OptionMale")) == BST_CHECKED;
+        seen.femaleChosen = Button_GetCheck(form.control("OptionFemale")) == BST_CHECKED;
         for (const ui::description::Control& described : ui::description::Controls) {
             if (form.control(described.name) == GetFocus()) {
                 seen.focus = described.name;
             }
         }
-        seen.pages.assign(shellCalls.begin() + static_cast<std::ptrdiff_t>(callsBefore),
-                          shellCalls.end());
-        seen.boxes.assign(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end());
+        seen.pages = shellCalls;
+        seen.boxes = boxes;
         seen.windowShown = IsWindowVisible(form.handle()) != 0;
         report(sc::CheckStep(scenario, number, seen));
     }

@@ -1,11 +1,8 @@
 // The stack protector as the program is built with it (cmake/Hardening.cmake),
-// seen from outside: this program starts itself twice with a length, and
-// so prints the guard value, as its first constructor saw it and as main sees
-// it, and then writes that many bytes into a buffer of 16 on its stack.
-// Each start must end in the function's check, with the status of a stack
-// buffer overrun, never returning; the guard must be seeded before the first
-// constructor runs, and the two starts' guards must differ all over.
-// A third start copies as much with memcpy, which _FORTIFY_SOURCE must stop.
+// seen from outside: this program starts itself with a length, prints the
+// guard as its first constructor saw it and as main sees it, and writes that
+// many bytes into a buffer of 16 on its stack, or copies them there with
+// memcpy, which _FORTIFY_SOURCE checks.
 
 #include "wine/checks/checks.h"
 
@@ -23,15 +20,6 @@ namespace {
 
 // The guard as the program's own constructors see it.
 const std::uint64_t GuardAtFirstConstructor = __stack_chk_guard;
-
-// The guard a start printed (first, what its first constructor saw).
-std::uint64_t guardPrinted(const std::string& output, int which)
-{
-    const std::size_t at = output.find("guard ");
-    return at == std::string::npos
-               ? 0
-               : std::strtoull(output.c_str() + at + 6 + 17 * which, nullptr, 16);
-}
 
 // Given 32, fills its buffer, the 8 bytes above it and the guard above
 // those, and stops short of the return address (as GCC 12 lays out the frame).
@@ -58,10 +46,11 @@ struct Start
 {
     DWORD status;
     std::string output;
+    unsigned long long guards[2]; // as its first constructor saw it, and as main did
 };
 
 // This program started with these arguments, through the command
-// interpreter, which ends with its status.
+// interpreter, which ends with its status; what it prints is passed on.
 Start startOverrun(const char* arguments)
 {
     char self[MAX_PATH];
@@ -70,9 +59,11 @@ Start startOverrun(const char* arguments)
     Start start{};
     char line[256];
     while (std::fgets(line, sizeof line, child) != nullptr) {
+        std::fputs(line, stdout);
         start.output += line;
     }
     start.status = static_cast<DWORD>(_pclose(child));
+    std::sscanf(start.output.c_str(), "guard %llx %llx", &start.guards[0], &start.guards[1]);
     return start;
 }
 
@@ -93,22 +84,19 @@ int main(int argc, char** argv)
     const Start first = startOverrun("32");
     const Start second = startOverrun("32");
     for (const Start& start : {first, second}) {
-        std::fputs(start.output.c_str(), stdout);
         check(start.status == STATUS_STACK_BUFFER_OVERRUN &&
                   start.output.find("returned") == std::string::npos,
               "an overrun stack ends the program at once, as a stack buffer overrun");
     }
     const Start copied = startOverrun("copy 32");
-    std::fputs(copied.output.c_str(), stdout);
     check(copied.status == STATUS_STACK_BUFFER_OVERRUN &&
               copied.output.find("copied") == std::string::npos,
           "a copy past its buffer is stopped before it copies, and ends the program");
     constexpr std::uint64_t unseeded = 0x2b992ddfa232; // windows/stackguard.cpp
-    check(guardPrinted(first.output, 0) == guardPrinted(first.output, 1) &&
-              guardPrinted(first.output, 1) != unseeded,
+    check(first.guards[0] == first.guards[1] && first.guards[1] != unseeded,
           "the guard is seeded before the program's first constructor runs");
     // Seeded well, two guards differ in about half their bits, in both halves.
-    const std::uint64_t apart = guardPrinted(first.output, 1) ^ guardPrinted(second.output, 1);
+    const std::uint64_t apart = first.guards[1] ^ second.guards[1];
     check(__builtin_popcountll(apart) >= 16 && (apart >> 32) != 0 && (apart & 0xffffffff) != 0,
           "the guard differs from one start to the next in bits all over");
     return check.finish();

@@ -15,23 +15,20 @@ int wmain(int argc, wchar_t** argv)
     const DWORD size = argc > 1 ? GetFileVersionInfoSizeW(argv[1], &ignored) : 0;
     std::vector<BYTE> resource(size);
     VS_FIXEDFILEINFO* fixed = nullptr;
+    // The texts stand under the first language and code page the file names.
+    const WORD* translation = nullptr;
     UINT length = 0;
     if (size == 0 || !GetFileVersionInfoW(argv[1], 0, size, resource.data()) ||
-        !VerQueryValueW(resource.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        !VerQueryValueW(resource.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+        !VerQueryValueW(resource.data(), L"\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &length) ||
+        length < 2 * sizeof(WORD)) {
         std::fputs("no version resource\n", stderr);
         return EXIT_FAILURE;
     }
     std::printf("%u.%u.%u.%u\n", unsigned{HIWORD(fixed->dwFileVersionMS)},
                 unsigned{LOWORD(fixed->dwFileVersionMS)}, unsigned{HIWORD(fixed->dwFileVersionLS)},
                 unsigned{LOWORD(fixed->dwFileVersionLS)});
-    // The texts stand under the first language and code page the file names.
-    const WORD* translation = nullptr;
-    if (!VerQueryValueW(resource.data(), L"\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &length) ||
-        length < 2 * sizeof(WORD)) {
-        std::fputs("no translation\n", stderr);
-        return EXIT_FAILURE;
-    }
     wchar_t block[32];
     wsprintfW(block, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
     for (const wchar_t* key : {L"ProductName", L"FileDescription", L"CompanyName", L"FileVersion",

@@ -3,8 +3,7 @@
 //   window_reader texts <title>    the texts of its visible controls, one a
 //                                  line, a ticked box or option marked "[x] "
 //   window_reader process <title>  the program that owns it, its process
-//                                  id, its parent's id and name, and
-//                                  whether it runs elevated
+//                                  id, and its parent's id and name
 
 #include <windows.h>
 
@@ -12,14 +11,13 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 namespace {
 
-void printUtf8(const wchar_t* text)
+void printUtf8(const std::wstring& text)
 {
     char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
     std::printf("%s\n", utf8);
 }
 
@@ -30,7 +28,7 @@ BOOL CALLBACK printText(HWND control, LPARAM)
     SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     if (IsWindowVisible(control) && text[0] != L'\0') {
         const bool ticked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        printUtf8((std::wstring(ticked ? L"[x] " : L"") + text).c_str());
+        printUtf8(std::wstring(ticked ? L"[x] " : L"") + text);
     }
     return TRUE;
 }
@@ -41,56 +39,38 @@ PROCESSENTRY32W processEntry(DWORD id)
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ProcessID == id) {
-            break;
-        }
+    BOOL more = Process32FirstW(snapshot, &entry);
+    while (more && entry.th32ProcessID != id) {
+        more = Process32NextW(snapshot, &entry);
     }
     CloseHandle(snapshot);
     return entry.th32ProcessID == id ? entry : PROCESSENTRY32W{};
 }
 
-// The process's full path and whether it runs elevated.
-std::pair<std::wstring, bool> imageAndElevation(DWORD id)
+std::wstring imageOf(DWORD id)
 {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     wchar_t image[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    HANDLE token = nullptr;
-    TOKEN_ELEVATION elevation = {};
     if (process != nullptr) {
         QueryFullProcessImageNameW(process, 0, image, &size);
-        if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
-            GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
-            CloseHandle(token);
-        }
         CloseHandle(process);
     }
-    return {image, elevation.TokenIsElevated != 0};
+    return image;
 }
 
 HWND findWindow(const std::wstring& title)
 {
-    struct Search
-    {
-        const std::wstring& title;
-        HWND found = nullptr;
-    } search{title};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            wchar_t text[256] = {};
-            GetWindowTextW(window, text, 256);
-            std::wstring title = text;
-            title.erase(title.find_last_not_of(L' ') + 1);
-            if (IsWindowVisible(window) && title == search.title) {
-                search.found = window;
-            }
-            return search.found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        std::wstring shown = text;
+        shown.erase(shown.find_last_not_of(L' ') + 1);
+        if (IsWindowVisible(window) && shown == title) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -108,11 +88,8 @@ int wmain(int argc, wchar_t** argv)
     }
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
-    const auto [image, elevated] = imageAndElevation(id);
     const DWORD parent = processEntry(id).th32ParentProcessID;
-    printUtf8((L"program " + image + L"\nid " + std::to_wstring(id) + L"\nparent " +
-               std::to_wstring(parent) + L" " + processEntry(parent).szExeFile + L"\nelevated " +
-               (elevated ? L"yes" : L"no"))
-                  .c_str());
+    printUtf8(L"program " + imageOf(id) + L"\nid " + std::to_wstring(id) + L"\nparent " +
+              std::to_wstring(parent) + L" " + processEntry(parent).szExeFile);
     return EXIT_SUCCESS;
 }

@@ -25,17 +25,17 @@ using testing::Title;
 const QString Setup = Title + u" Setup"_s;
 const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
-const QString Program = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/app/velmora2-name-generator.exe");
+const QString Program =
+    QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/app/velmora2-name-generator.exe");
 const QString Installer = QStringLiteral(VELMORA_WINDOWS_INSTALLER);
 const QString InstallFolder = u"C:\\Program Files\\Velmora 2 Name Generator"_s;
 const QString Drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
 const QString Installed = Drive + u"/Program Files/"_s + Title;
 const QString Shortcut =
     Drive + u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s;
-const QString UninstallKey =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
-const QString ForEveryone = u"HKLM\\"_s + UninstallKey;
-const QString ForTheUser = u"HKCU\\"_s + UninstallKey;
+const QString ForEveryone =
+    u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora2NameGenerator"_s;
+const QString ForTheUser = u"HKCU"_s + ForEveryone.mid(4);
 
 } // namespace
 
@@ -125,10 +125,7 @@ private Q_SLOTS:
     // as a child of the installer nor with its administrator rights.
     void aPlainInstallRunsTheProgramFromItsFinishPage()
     {
-        const auto setup = m_wine.start(Installer);
         QVERIFY(installThroughEveryPage());
-        QVERIFY(setup->waitForFinished(30000));
-        QCOMPARE(setup->exitCode(), 0);
         QVERIFY(m_x.waitForWindow(Title, 60s));
         const QStringList program = m_wine.read(u"process"_s, Title);
         QCOMPARE(program.value(0),
@@ -145,11 +142,7 @@ private Q_SLOTS:
     {
         const std::optional<Window> program = m_x.waitForWindow(Title, 10s);
         QVERIFY(program);
-        const auto setup = m_wine.start(Installer);
-        QVERIFY(goOnOnceTheProgramIsClosed(Setup, *program));
-        QVERIFY(installThroughEveryPage());
-        QVERIFY(setup->waitForFinished(30000));
-        QCOMPARE(setup->exitCode(), 0);
+        QVERIFY(installThroughEveryPage(program));
     }
 
     // So does the uninstaller, which then removes the program, its folder
@@ -162,8 +155,8 @@ private Q_SLOTS:
         const auto launcher = m_wine.start(Installed + u"/uninstall.exe"_s);
         QVERIFY(launcher->waitForFinished(30000));
         QVERIFY(goOnOnceTheProgramIsClosed(Uninstall, *program));
-        QVERIFY(answer(Uninstall, u"Remove Velmora 2 Name Generator from your computer."_s,
-                       "Return"));
+        QVERIFY(
+            answer(Uninstall, u"Remove Velmora 2 Name Generator from your computer."_s, "Return"));
         QVERIFY(answer(Uninstall, u"Uninstallation Complete"_s, "Return"));
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(Installed).exists(), 30000);
         QCOMPARE(m_wine.registryEntry(ForEveryone), QString());
@@ -187,17 +180,21 @@ private:
                press(title, "Return");
     }
 
-    // Every page with Enter, for everyone in Program Files, ending on the
-    // Finish page with its Run box ticked.
-    [[nodiscard]] bool installThroughEveryPage()
+    // The installer run through every page with Enter, for everyone in
+    // Program Files, ending on the Finish page with its Run box ticked and
+    // status 0; first, while program runs, through its request to close it.
+    [[nodiscard]] bool installThroughEveryPage(std::optional<Window> program = {})
     {
-        if (!answer(Setup, u"License Agreement"_s, "Return")) {
+        const auto setup = m_wine.start(Installer);
+        if ((program && !goOnOnceTheProgramIsClosed(Setup, *program)) ||
+            !answer(Setup, u"License Agreement"_s, "Return")) {
             return false;
         }
         m_installerId = m_wine.read(u"process"_s, Setup).value(1).section(u' ', 1);
         return answer(Setup, u"[x] Install for anyone using this computer"_s, "Return") &&
                answer(Setup, InstallFolder, "Return") &&
-               answer(Setup, u"[x] &Run Velmora 2 Name Generator"_s, "Return");
+               answer(Setup, u"[x] &Run Velmora 2 Name Generator"_s, "Return") &&
+               setup->waitForFinished(30000) && setup->exitCode() == 0;
     }
 
     // Waits for the window called title to show text, then presses key
