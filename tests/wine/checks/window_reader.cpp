@@ -3,7 +3,9 @@
 //   window_reader texts <title>    the texts of its visible controls, one a
 //                                  line, a ticked box or option marked "[x] "
 //   window_reader process <title>  the program that owns it, its process
-//                                  id, and its parent's id and name
+//                                  id, and its parent's id and name; a
+//                                  hidden window of a program still running
+//                                  counts when no visible one has the title
 
 #include <windows.h>
 
@@ -59,14 +61,14 @@ std::wstring imageOf(DWORD id)
     return image;
 }
 
-HWND findWindow(const std::wstring& title)
+HWND findWindow(const std::wstring& title, bool visibleOnly)
 {
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
         wchar_t text[256] = {};
         GetWindowTextW(window, text, 256);
         std::wstring shown = text;
         shown.erase(shown.find_last_not_of(L' ') + 1);
-        if (IsWindowVisible(window) && shown == title) {
+        if ((IsWindowVisible(window) || !visibleOnly) && shown == title) {
             return window;
         }
     }
@@ -77,12 +79,18 @@ HWND findWindow(const std::wstring& title)
 
 int wmain(int argc, wchar_t** argv)
 {
-    HWND window = argc == 3 ? findWindow(argv[2]) : nullptr;
+    const bool texts = argc == 3 && std::wstring(argv[1]) == L"texts";
+    // A program stays while it closes: its window is hidden before it goes,
+    // and until then an installer still finds it.
+    HWND window = argc == 3 ? findWindow(argv[2], true) : nullptr;
+    if (window == nullptr && argc == 3 && !texts) {
+        window = findWindow(argv[2], false);
+    }
     if (window == nullptr) {
         std::fputs("no such window\n", stderr);
         return EXIT_FAILURE;
     }
-    if (std::wstring(argv[1]) == L"texts") {
+    if (texts) {
         EnumChildWindows(window, printText, 0);
         return EXIT_SUCCESS;
     }

@@ -170,9 +170,14 @@ private:
         if (!answer(title, Running, "Return")) {
             return false;
         }
+        // Retry while it runs asks again: once the box has closed, the next
+        // window of the title is the box again, however long a busy machine
+        // takes to show it, and not a page of the installer.
         QTest::qWait(2000);
-        if (!m_wine.read(u"texts"_s, title).contains(Running)) {
-            qWarning("Retry went on while the program still ran");
+        QStringList texts;
+        Eventually([&] { return !(texts = m_wine.read(u"texts"_s, title)).isEmpty(); }, 30s, 250ms);
+        if (!texts.contains(Running)) {
+            qWarning().noquote() << "Retry went on while the program still ran:" << texts;
             return false;
         }
         m_x.requestClose(program);
