@@ -4,6 +4,8 @@
 // protocol, on a folder of the web build served by a static server on the
 // loopback: where the web test plays the page.
 
+#include "common/eventually.h"
+
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -16,7 +18,7 @@ namespace testing {
 class BrowserSession
 {
 public:
-    explicit BrowserSession(const QString& folder);
+    explicit BrowserSession(const QString& folder) : m_folder(folder) {}
     ~BrowserSession(); // ends the browser, the driver and the server
     BrowserSession(const BrowserSession&) = delete;
     BrowserSession& operator=(const BrowserSession&) = delete;
@@ -24,40 +26,43 @@ public:
     // Serves the folder and starts the browser; false if either fails.
     [[nodiscard]] bool begin();
     // Ends the server, as a network that went away would.
-    void stopServing();
+    void stopServing() { Stop(m_server); }
 
-    // The address of a file of the folder served.
-    QString address(const QString& path) const;
     // Each file the server has sent so far, by its path in the folder.
     QStringList served();
-    void open(const QString& address);
-    // Closes every tab the page opened, back in the first one.
+    // Opens a file of the folder served, by its path there.
+    void open(const QString& path);
+    // The browser's tabs, as the driver lists them, and the one to drive.
+    QStringList tabs();
+    void switchTo(const QString& tab);
+    // Closes every tab but the first, back in the first one.
     void closeOtherTabs();
 
     // A command of the protocol; throws what the driver reports as an error.
     QJsonValue send(const QByteArray& method, const QString& path, const QJsonObject& body = {});
-    // Runs script in the page, with `done` to call where it waits for something.
+    // Runs script in the page: what it returns, a promise's once it settles.
     QJsonValue run(const QString& script, const QJsonArray& arguments = {});
-    QJsonValue runUntilDone(const QString& script);
     // A command of the browser's DevTools protocol.
     QJsonValue devTools(const QString& command, const QJsonObject& parameters = {});
 
-    // A key, or a chord: pressed in turn and released in reverse.
-    void press(const QStringList& chord);
+    // A key, or a chord of one key a character: pressed in turn and
+    // released in reverse.
+    void press(const QString& chord);
     // The mouse pressed and released `times` times on the element with this id.
     void click(const QString& id, int times = 1) { mouse(id, times, true); }
     // Holds the mouse button down on the element with this id until release().
-    void hold(const QString& id);
-    void release();
+    void hold(const QString& id) { mouse(id, 1, false); }
+    void release() { send("DELETE", QStringLiteral("/actions")); }
 
     // What the element with this id shows, in the screen's pixels.
     QImage picture(const QString& id);
 
 private:
-    QJsonObject element(const QString& id);
+    QJsonValue element(const QString& id);
     void mouse(const QString& id, int presses, bool released);
-    void perform(const QJsonObject& source);
+    void perform(const QString& type, const QJsonArray& actions);
 
+    QString m_folder;
     QProcess m_server;
     QProcess m_driver;
     QString m_folderAddress;
