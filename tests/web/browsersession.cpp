@@ -7,7 +7,6 @@
 
 #include <stdexcept>
 
-using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace testing {
@@ -54,7 +53,7 @@ bool BrowserSession::begin()
     if (served.isEmpty() || driver.isEmpty()) {
         return false;
     }
-    m_folderAddress = u"http://127.0.0.1:%1/"_s.arg(served);
+    m_site = u"http://127.0.0.1:%1/"_s.arg(served);
     m_session = u"http://127.0.0.1:%1/session"_s.arg(driver);
     // As a person's browser, less what reaches for the network of its own.
     const QByteArray capabilities = R"({"capabilities": {"alwaysMatch": {"goog:chromeOptions": {
@@ -76,21 +75,6 @@ QStringList BrowserSession::served()
         paths.append(match.captured(1));
     }
     return paths;
-}
-
-void BrowserSession::open(const QString& path)
-{
-    send("POST", u"/url"_s, {{u"url"_s, m_folderAddress + path}});
-}
-
-QStringList BrowserSession::tabs()
-{
-    return send("GET", u"/window/handles"_s).toVariant().toStringList();
-}
-
-void BrowserSession::switchTo(const QString& tab)
-{
-    send("POST", u"/window"_s, {{u"handle"_s, tab}});
 }
 
 void BrowserSession::closeOtherTabs()

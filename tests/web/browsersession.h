@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QString>
 
+using namespace Qt::StringLiterals;
+
 namespace testing {
 
 class BrowserSession
@@ -20,8 +22,6 @@ class BrowserSession
 public:
     explicit BrowserSession(const QString& folder) : m_folder(folder) {}
     ~BrowserSession(); // ends the browser, the driver and the server
-    BrowserSession(const BrowserSession&) = delete;
-    BrowserSession& operator=(const BrowserSession&) = delete;
 
     // Serves the folder and starts the browser; false if either fails.
     [[nodiscard]] bool begin();
@@ -31,10 +31,10 @@ public:
     // Each file the server has sent so far, by its path in the folder.
     QStringList served();
     // Opens a file of the folder served, by its path there.
-    void open(const QString& path);
+    void open(const QString& path) { send("POST", u"/url"_s, {{u"url"_s, m_site + path}}); }
     // The browser's tabs, as the driver lists them, and the one to drive.
-    QStringList tabs();
-    void switchTo(const QString& tab);
+    QStringList tabs() { return send("GET", u"/window/handles"_s).toVariant().toStringList(); }
+    void switchTo(const QString& tab) { send("POST", u"/window"_s, {{u"handle"_s, tab}}); }
     // Closes every tab but the first, back in the first one.
     void closeOtherTabs();
 
@@ -45,14 +45,13 @@ public:
     // A command of the browser's DevTools protocol.
     QJsonValue devTools(const QString& command, const QJsonObject& parameters = {});
 
-    // A key, or a chord of one key a character: pressed in turn and
-    // released in reverse.
+    // A key, or a chord, a key a character: pressed in turn, released in reverse.
     void press(const QString& chord);
     // The mouse pressed and released `times` times on the element with this id.
     void click(const QString& id, int times = 1) { mouse(id, times, true); }
     // Holds the mouse button down on the element with this id until release().
     void hold(const QString& id) { mouse(id, 1, false); }
-    void release() { send("DELETE", QStringLiteral("/actions")); }
+    void release() { send("DELETE", u"/actions"_s); }
 
     // What the element with this id shows, in the screen's pixels.
     QImage picture(const QString& id);
@@ -65,26 +64,18 @@ private:
     QString m_folder;
     QProcess m_server;
     QProcess m_driver;
-    QString m_folderAddress;
+    QString m_site;    // the folder's address
     QString m_session; // the driver's address and session
     QString m_serverLog;
     QNetworkAccessManager m_network;
 };
 
-// WebDriver's names of the keys.
+// WebDriver's names of the keys, one character each.
 namespace keys {
-inline const QString Tab = QStringLiteral(u"\uE004");
-inline const QString Shift = QStringLiteral(u"\uE008");
-inline const QString Control = QStringLiteral(u"\uE009");
-inline const QString Return = QStringLiteral(u"\uE006");
-inline const QString KeypadEnter = QStringLiteral(u"\uE007");
-inline const QString Space = QStringLiteral(u"\uE00D");
-inline const QString Backspace = QStringLiteral(u"\uE003");
-inline const QString Delete = QStringLiteral(u"\uE017");
-inline const QString Left = QStringLiteral(u"\uE012");
-inline const QString Up = QStringLiteral(u"\uE013");
-inline const QString Right = QStringLiteral(u"\uE014");
-inline const QString Down = QStringLiteral(u"\uE015");
+inline const QString Backspace = u"\uE003"_s, Tab = u"\uE004"_s, Return = u"\uE006"_s,
+                     KeypadEnter = u"\uE007"_s, Shift = u"\uE008"_s, Control = u"\uE009"_s,
+                     Space = u"\uE00D"_s, Left = u"\uE012"_s, Up = u"\uE013"_s, Right = u"\uE014"_s,
+                     Down = u"\uE015"_s, Delete = u"\uE017"_s;
 } // namespace keys
 
 } // namespace testing

@@ -21,7 +21,6 @@
 #include <QTime>
 
 #include <algorithm>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 namespace sc = scenarios;
@@ -77,11 +76,10 @@ class TestWeb : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_browser = std::make_unique<testing::BrowserSession>(u"" VELMORA_WEB_BUILD_DIR ""_s);
-        QVERIFY2(m_browser->begin(), "no static server or ChromeDriver (scripts/test.sh "
-                                     "installs them and builds the web preset)");
-        m_browser->devTools(u"Browser.grantPermissions"_s,
-                            {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
+        QVERIFY2(m_browser.begin(), "no static server or ChromeDriver (scripts/test.sh "
+                                    "installs them and builds the web preset)");
+        m_browser.devTools(u"Browser.grantPermissions"_s,
+                           {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
     }
 
     void play_data()
@@ -115,15 +113,15 @@ private Q_SLOTS:
     void passesAnAccessibilityAudit()
     {
         openScripted(u"0.25"_s);
-        m_browser->click(u"OptionFemale"_s);
-        m_browser->click(u"Command1"_s);
+        m_browser.click(u"OptionFemale"_s);
+        m_browser.click(u"Command1"_s);
         QFile axe(QStringLiteral(VELMORA_AXE_SCRIPT));
         QVERIFY2(axe.open(QIODevice::ReadOnly), "no axe-core (scripts/install-deps.sh --tests)");
-        m_browser->run(QString::fromUtf8(axe.readAll()));
+        m_browser.run(QString::fromUtf8(axe.readAll()));
         const QString violations =
             m_browser
-                ->run(u"return axe.run(document).then((result) => result.violations.map("
-                      u"(violation) => violation.id + ': ' + violation.help).join('\\n'));"_s)
+                .run(u"return axe.run(document).then((result) => result.violations.map("
+                     u"(violation) => violation.id + ': ' + violation.help).join('\\n'));"_s)
                 .toString();
         QVERIFY2(violations.isEmpty(), qPrintable(violations));
     }
@@ -132,16 +130,16 @@ private Q_SLOTS:
     // hold of this one.
     void linksOpenNewTabs()
     {
-        m_browser->open(u"site/"_s);
+        m_browser.open(u"site/"_s);
         QVERIFY(waitForWindow());
         for (const auto& [button, address] : {std::pair{u"Command2"_s, links::DornwickHomePage},
                                               {u"Command4"_s, links::VelmoraWorkshopHomePage}}) {
-            m_browser->click(button);
-            QVERIFY(QTest::qWaitFor([this] { return m_browser->tabs().size() == 2; }));
-            m_browser->switchTo(m_browser->tabs().constLast());
-            QCOMPARE(m_browser->send("GET", u"/url"_s).toString(), text(address));
-            QCOMPARE(m_browser->run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
-            m_browser->closeOtherTabs();
+            m_browser.click(button);
+            QVERIFY(QTest::qWaitFor([this] { return m_browser.tabs().size() == 2; }));
+            m_browser.switchTo(m_browser.tabs().constLast());
+            QCOMPARE(m_browser.send("GET", u"/url"_s).toString(), text(address));
+            QCOMPARE(m_browser.run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
+            m_browser.closeOtherTabs();
         }
     }
 
@@ -150,27 +148,27 @@ private Q_SLOTS:
     // with the network gone.
     void installsAndWorksOffline()
     {
-        m_browser->open(u"site/"_s);
+        m_browser.open(u"site/"_s);
         QVERIFY(waitForWindow());
-        QCOMPARE(m_browser->run(u"return document.title"_s).toString(),
+        QCOMPARE(m_browser.run(u"return document.title"_s).toString(),
                  text(ui::description::Title));
         QVERIFY(QTest::qWaitFor([this] {
-            return m_browser->run(u"return !!navigator.serviceWorker.controller"_s).toBool();
+            return m_browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool();
         }));
-        const QJsonValue installability = m_browser->devTools(u"Page.getInstallabilityErrors"_s);
+        const QJsonValue installability = m_browser.devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
         QCOMPARE(m_browser
-                     ->run(u"return fetch('manifest.webmanifest')"
-                           u".then((answer) => answer.json()).then((manifest) => manifest.name)"_s)
+                     .run(u"return fetch('manifest.webmanifest')"
+                          u".then((answer) => answer.json()).then((manifest) => manifest.name)"_s)
                      .toString(),
                  text(ui::description::Title));
 
-        m_browser->stopServing();
-        m_browser->send("POST", u"/refresh"_s);
+        m_browser.stopServing();
+        m_browser.send("POST", u"/refresh"_s);
         QVERIFY(waitForWindow());
-        m_browser->click(u"OptionMale"_s);
-        m_browser->click(u"Command1"_s);
-        const QString name = m_browser->run(u"return TextName.value"_s).toString();
+        m_browser.click(u"OptionMale"_s);
+        m_browser.click(u"Command1"_s);
+        const QString name = m_browser.run(u"return TextName.value"_s).toString();
         QVERIFY2(testing::maleListFile().contains(name),
                  qPrintable(u"offline, the page shows \""_s + name + u"\""_s));
     }
@@ -180,23 +178,23 @@ private:
     {
         return QTest::qWaitFor([this] {
             return m_browser
-                ->run(u"const window = document.getElementById('Form1');"
-                      u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
-                      u" && document.getElementById('Picture1').complete"
-                      u" && document.activeElement != document.body"_s)
+                .run(u"const window = document.getElementById('Form1');"
+                     u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
+                     u" && document.getElementById('Picture1').complete"
+                     u" && document.activeElement != document.body"_s)
                 .toBool();
         });
     }
 
     void openScripted(const QString& draws, bool shellRefuses = false)
     {
-        m_browser->closeOtherTabs();
-        m_browser->open(u"scripted-site/index.html?"_s + draws);
+        m_browser.closeOtherTabs();
+        m_browser.open(u"scripted-site/index.html?"_s + draws);
         QVERIFY(waitForWindow());
-        m_browser->run(OpenScripted, {shellRefuses});
+        m_browser.run(OpenScripted, {shellRefuses});
     }
 
-    std::unique_ptr<testing::BrowserSession> m_browser;
+    testing::BrowserSession m_browser{u"" VELMORA_WEB_BUILD_DIR ""_s};
 };
 
 void TestWeb::play()
@@ -209,7 +207,7 @@ void TestWeb::play()
     }
     openScripted(draws.join(u','), scenario.shellRefuses);
     // The page runs far from UTC, where a seed from the wrong clock shows.
-    QJsonValue seen = m_browser->run(Observe);
+    QJsonValue seen = m_browser.run(Observe);
     testing::ScriptedRandom load;
     load.reseeds = seen[u"seeds"_s].toInt();
     load.lastSeed = static_cast<float>(seen[u"seed"_s].toDouble());
@@ -231,53 +229,51 @@ void TestWeb::play()
             break;
         case sc::Do::Click:
         case sc::Do::DoubleClick:
-            m_browser->click(control, step.action == sc::Do::Click ? 1 : 2);
+            m_browser.click(control, step.action == sc::Do::Click ? 1 : 2);
             break;
         case sc::Do::Press:
-            m_browser->press(chords.at(static_cast<qsizetype>(step.key)));
+            m_browser.press(chords.at(static_cast<qsizetype>(step.key)));
             break;
         case sc::Do::Focus:
-            m_browser->run(u"document.getElementById(arguments[0]).focus()"_s, {control});
+            m_browser.run(u"document.getElementById(arguments[0]).focus()"_s, {control});
             break;
         case sc::Do::LeaveAndReturn: // to a new window, closed again
-            m_browser->send("POST", u"/window/new"_s, {{u"type"_s, u"window"_s}});
-            m_browser->closeOtherTabs();
+            m_browser.send("POST", u"/window/new"_s, {{u"type"_s, u"window"_s}});
+            m_browser.closeOtherTabs();
             break;
         case sc::Do::Type:
             for (const QString& chord :
                  {u"Z"_s, u"e"_s, u"d"_s, Backspace, Delete, Control + u'x', Control + u'v'}) {
-                m_browser->press(chord);
+                m_browser.press(chord);
             }
             break;
         case sc::Do::Copy:
-            m_browser->press(Control + u'a');
-            m_browser->press(Control + u'c');
-            copied = m_browser->run(u"return navigator.clipboard.readText()"_s).toString();
+            m_browser.press(Control + u'a');
+            m_browser.press(Control + u'c');
+            copied = m_browser.run(u"return navigator.clipboard.readText()"_s).toString();
             break;
         case sc::Do::Toggle:
         case sc::Do::FocusReportsClick:
             QFAIL("no such action in a browser");
         }
 
-        const QJsonValue before = std::exchange(seen, m_browser->run(Observe));
-        const sc::Observation observed{
-            .nameBefore = before[u"name"_s].toString().toStdU16String(),
-            .nameAfter = seen[u"name"_s].toString().toStdU16String(),
-            .drawsBefore = static_cast<std::size_t>(before[u"draws"_s].toInt()),
-            .drawsAfter = static_cast<std::size_t>(seen[u"draws"_s].toInt()),
-            .maleChosen = seen[u"male"_s].toBool(),
-            .femaleChosen = seen[u"female"_s].toBool(),
-            .focus = seen[u"focus"_s].toString().toStdString(),
-            .pages = u16s(seen[u"pages"_s]),
-            .boxes = u16s(seen[u"boxes"_s]),
-            .heard = u16s(seen[u"heard"_s]),
-            .latestBefore = {}, // as it can hear them all
-            .latestAfter = {},
-            .copied = copied.toStdU16String(),
-            .reseeds = seen[u"seeds"_s].toInt(),
-            .windowShown = seen[u"shown"_s].toBool()};
+        const QJsonValue before = std::exchange(seen, m_browser.run(Observe));
+        sc::Observation observed;
+        observed.nameBefore = before[u"name"_s].toString().toStdU16String();
+        observed.nameAfter = seen[u"name"_s].toString().toStdU16String();
+        observed.drawsBefore = static_cast<std::size_t>(before[u"draws"_s].toInt());
+        observed.drawsAfter = static_cast<std::size_t>(seen[u"draws"_s].toInt());
+        observed.maleChosen = seen[u"male"_s].toBool();
+        observed.femaleChosen = seen[u"female"_s].toBool();
+        observed.focus = seen[u"focus"_s].toString().toStdString();
+        observed.pages = u16s(seen[u"pages"_s]);
+        observed.boxes = u16s(seen[u"boxes"_s]);
+        observed.heard = u16s(seen[u"heard"_s]);
+        observed.copied = copied.toStdU16String();
+        observed.reseeds = seen[u"seeds"_s].toInt();
+        observed.windowShown = seen[u"shown"_s].toBool();
         if (!observed.boxes.empty()) {
-            m_browser->press(Return); // on its OK button, which has the focus
+            m_browser.press(Return); // on its OK button, which has the focus
         }
         const std::vector<std::string> wrong = sc::CheckStep(scenario, number, observed);
         QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
@@ -291,15 +287,15 @@ void TestWeb::looks()
     const pictures::State& state = pictures::States[index];
     const QJsonObject scheme{{u"name"_s, u"prefers-color-scheme"_s},
                              {u"value"_s, state.darkTheme ? u"dark"_s : u"light"_s}};
-    m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
-    m_browser->devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
-                                                                  {u"height"_s, 600},
-                                                                  {u"deviceScaleFactor"_s, scale},
-                                                                  {u"mobile"_s, false}});
+    m_browser.devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
+    m_browser.devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
+                                                                 {u"height"_s, 600},
+                                                                 {u"deviceScaleFactor"_s, scale},
+                                                                 {u"mobile"_s, false}});
     openScripted(u"0.25"_s);
     if (state.nameShown) {
-        m_browser->click(u"OptionMale"_s);
-        m_browser->click(u"Command1"_s);
+        m_browser.click(u"OptionMale"_s);
+        m_browser.click(u"Command1"_s);
     }
     // As the Tab key brings it from the control before it, which selects
     // the name box's text. The first one has it as the window opens.
@@ -308,19 +304,19 @@ void TestWeb::looks()
         return control.name == state.focus;
     });
     if (at != chain.begin()) {
-        m_browser->run(u"document.getElementById(arguments[0]).focus()"_s,
-                       {QString::fromLatin1((at - 1)->name)});
-        m_browser->press({testing::keys::Tab});
+        m_browser.run(u"document.getElementById(arguments[0]).focus()"_s,
+                      {QString::fromLatin1((at - 1)->name)});
+        m_browser.press({testing::keys::Tab});
     }
-    QCOMPARE(m_browser->run(u"return document.activeElement.id"_s).toString(),
+    QCOMPARE(m_browser.run(u"return document.activeElement.id"_s).toString(),
              QString::fromLatin1(state.focus));
     if (state.pressed) {
-        m_browser->hold(QString::fromLatin1(state.focus));
+        m_browser.hold(QString::fromLatin1(state.focus));
     }
-    const QImage picture = m_browser->picture(u"Form1"_s);
-    m_browser->release();
-    m_browser->devTools(u"Emulation.clearDeviceMetricsOverride"_s);
-    m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{}}});
+    const QImage picture = m_browser.picture(u"Form1"_s);
+    m_browser.release();
+    m_browser.devTools(u"Emulation.clearDeviceMetricsOverride"_s);
+    m_browser.devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{}}});
     const QString problem = testing::CompareOrUpdateReference(
         picture, u"web/"_s + QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
