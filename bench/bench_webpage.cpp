@@ -70,8 +70,8 @@ int main(int argc, char* argv[])
     std::vector<double> page;
     std::vector<double> plain;
     {
-        testing::BrowserSession browser(BuildDir);
-        if (!browser.begin()) {
+        testing::BrowserSession browser;
+        if (!browser.begin(BuildDir)) {
             std::fprintf(stderr, "no server or browser\n");
             return 1;
         }

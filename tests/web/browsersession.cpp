@@ -7,8 +7,6 @@
 
 #include <stdexcept>
 
-using namespace std::chrono_literals;
-
 namespace testing {
 
 namespace {
@@ -19,12 +17,9 @@ QString port(QProcess& process)
 {
     static const QRegularExpression saying(u"port ([1-9][0-9]*)"_s);
     QString said;
-    static_cast<void>(Eventually(
-        [&] {
-            said += QString::fromUtf8(process.readAllStandardOutput());
-            return saying.match(said).hasMatch() || process.state() == QProcess::NotRunning;
-        },
-        20s, 10ms));
+    while (!saying.match(said).hasMatch() && process.waitForReadyRead(20000)) {
+        said += QString::fromUtf8(process.readAllStandardOutput());
+    }
     return saying.match(said).captured(1);
 }
 
@@ -41,15 +36,15 @@ BrowserSession::~BrowserSession()
     Stop(m_server);
 }
 
-bool BrowserSession::begin()
+bool BrowserSession::begin(const QString& folder)
 {
     // Keeping connections open, as web servers do.
-    m_server.start(u"/usr/bin/python3"_s,
-                   {u"-u"_s, u"-m"_s, u"http.server"_s, u"0"_s, u"--bind"_s, u"127.0.0.1"_s,
-                    u"--protocol"_s, u"HTTP/1.1"_s, u"--directory"_s, m_folder});
+    m_server.start(
+        u"/usr/bin/python3"_s,
+        u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s.split(u' ')
+            << folder);
     m_driver.start(u"/usr/bin/chromedriver"_s, {u"--port=0"_s});
-    const QString served = port(m_server);
-    const QString driver = port(m_driver);
+    const QString served = port(m_server), driver = port(m_driver);
     if (served.isEmpty() || driver.isEmpty()) {
         return false;
     }
@@ -68,9 +63,9 @@ bool BrowserSession::begin()
 
 QStringList BrowserSession::served()
 {
-    m_serverLog += QString::fromUtf8(m_server.readAllStandardError());
     static const QRegularExpression request(u"\"GET /([^ ?]*)\\S* HTTP/[0-9.]+\" 200"_s);
     QStringList paths;
+    m_serverLog += QString::fromUtf8(m_server.readAllStandardError());
     for (const QRegularExpressionMatch& match : request.globalMatch(m_serverLog)) {
         paths.append(match.captured(1));
     }

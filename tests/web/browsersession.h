@@ -20,11 +20,10 @@ namespace testing {
 class BrowserSession
 {
 public:
-    explicit BrowserSession(const QString& folder) : m_folder(folder) {}
     ~BrowserSession(); // ends the browser, the driver and the server
 
-    // Serves the folder and starts the browser; false if either fails.
-    [[nodiscard]] bool begin();
+    // Serves a folder and starts the browser; false if either fails.
+    [[nodiscard]] bool begin(const QString& folder);
     // Ends the server, as a network that went away would.
     void stopServing() { Stop(m_server); }
 
@@ -61,7 +60,6 @@ private:
     void mouse(const QString& id, int presses, bool released);
     void perform(const QString& type, const QJsonArray& actions);
 
-    QString m_folder;
     QProcess m_server;
     QProcess m_driver;
     QString m_site;    // the folder's address

@@ -32,6 +32,14 @@ QString text(std::u16string_view view)
     return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
 }
 
+// Whether the page's window is shown, with its fonts, its picture and a
+// control with the focus.
+const QString WindowReady = uR"(
+    const window = document.getElementById("Form1");
+    return !!window && !window.hidden && document.fonts.status == "loaded"
+        && document.getElementById("Picture1").complete
+        && document.activeElement != document.body;)"_s;
+
 // Notes in the scripted page what a screen reader hears and each page it
 // asks the browser for; with shellRefuses, the browser opens none.
 const QString OpenScripted = uR"(
@@ -76,8 +84,9 @@ class TestWeb : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY2(m_browser.begin(), "no static server or ChromeDriver (scripts/test.sh "
-                                    "installs them and builds the web preset)");
+        QVERIFY2(m_browser.begin(u"" VELMORA_WEB_BUILD_DIR ""_s),
+                 "no static server or ChromeDriver (scripts/test.sh "
+                 "installs them and builds the web preset)");
         m_browser.devTools(u"Browser.grantPermissions"_s,
                            {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
     }
@@ -131,7 +140,7 @@ private Q_SLOTS:
     void linksOpenNewTabs()
     {
         m_browser.open(u"site/"_s);
-        QVERIFY(waitForWindow());
+        QVERIFY(ready());
         for (const auto& [button, address] : {std::pair{u"Command2"_s, links::DornwickHomePage},
                                               {u"Command4"_s, links::VelmoraWorkshopHomePage}}) {
             m_browser.click(button);
@@ -149,23 +158,21 @@ private Q_SLOTS:
     void installsAndWorksOffline()
     {
         m_browser.open(u"site/"_s);
-        QVERIFY(waitForWindow());
-        QCOMPARE(m_browser.run(u"return document.title"_s).toString(),
-                 text(ui::description::Title));
+        QVERIFY(ready());
         QVERIFY(QTest::qWaitFor([this] {
             return m_browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool();
         }));
         const QJsonValue installability = m_browser.devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
-        QCOMPARE(m_browser
-                     .run(u"return fetch('manifest.webmanifest')"
-                          u".then((answer) => answer.json()).then((manifest) => manifest.name)"_s)
-                     .toString(),
-                 text(ui::description::Title));
+        const QString title = text(ui::description::Title);
+        QCOMPARE(
+            m_browser.run(u"return fetch('manifest.webmanifest').then((answer) => answer.json())"
+                          u".then((manifest) => [document.title, manifest.name])"_s),
+            QJsonValue(QJsonArray{title, title}));
 
         m_browser.stopServing();
         m_browser.send("POST", u"/refresh"_s);
-        QVERIFY(waitForWindow());
+        QVERIFY(ready());
         m_browser.click(u"OptionMale"_s);
         m_browser.click(u"Command1"_s);
         const QString name = m_browser.run(u"return TextName.value"_s).toString();
@@ -174,27 +181,20 @@ private Q_SLOTS:
     }
 
 private:
-    bool waitForWindow()
+    bool ready()
     {
-        return QTest::qWaitFor([this] {
-            return m_browser
-                .run(u"const window = document.getElementById('Form1');"
-                     u"return !!window && !window.hidden && document.fonts.status == 'loaded'"
-                     u" && document.getElementById('Picture1').complete"
-                     u" && document.activeElement != document.body"_s)
-                .toBool();
-        });
+        return QTest::qWaitFor([this] { return m_browser.run(WindowReady).toBool(); });
     }
 
     void openScripted(const QString& draws, bool shellRefuses = false)
     {
         m_browser.closeOtherTabs();
         m_browser.open(u"scripted-site/index.html?"_s + draws);
-        QVERIFY(waitForWindow());
+        QVERIFY(ready());
         m_browser.run(OpenScripted, {shellRefuses});
     }
 
-    testing::BrowserSession m_browser{u"" VELMORA_WEB_BUILD_DIR ""_s};
+    testing::BrowserSession m_browser;
 };
 
 void TestWeb::play()
@@ -300,9 +300,7 @@ void TestWeb::looks()
     // As the Tab key brings it from the control before it, which selects
     // the name box's text. The first one has it as the window opens.
     const auto chain = ui::description::FocusChain();
-    const auto at = std::find_if(chain.begin(), chain.end(), [&state](const auto& control) {
-        return control.name == state.focus;
-    });
+    const auto at = std::ranges::find(chain, state.focus, &ui::description::Control::name);
     if (at != chain.begin()) {
         m_browser.run(u"document.getElementById(arguments[0]).focus()"_s,
                       {QString::fromLatin1((at - 1)->name)});
