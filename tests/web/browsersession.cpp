@@ -39,10 +39,9 @@ BrowserSession::~BrowserSession()
 bool BrowserSession::begin(const QString& folder)
 {
     // Keeping connections open, as web servers do.
-    m_server.start(
-        u"/usr/bin/python3"_s,
-        u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s.split(u' ')
-            << folder);
+    const QString serving =
+        u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s;
+    m_server.start(u"/usr/bin/python3"_s, serving.split(u' ') << folder);
     m_driver.start(u"/usr/bin/chromedriver"_s, {u"--port=0"_s});
     const QString served = port(m_server), driver = port(m_driver);
     if (served.isEmpty() || driver.isEmpty()) {
@@ -103,22 +102,6 @@ QJsonValue BrowserSession::send(const QByteArray& method, const QString& path,
     return value;
 }
 
-QJsonValue BrowserSession::run(const QString& script, const QJsonArray& arguments)
-{
-    return send("POST", u"/execute/sync"_s, {{u"script"_s, script}, {u"args"_s, arguments}});
-}
-
-QJsonValue BrowserSession::devTools(const QString& command, const QJsonObject& parameters)
-{
-    return send("POST", u"/goog/cdp/execute"_s, {{u"cmd"_s, command}, {u"params"_s, parameters}});
-}
-
-QJsonValue BrowserSession::element(const QString& id)
-{
-    return send("POST", u"/element"_s,
-                {{u"using"_s, u"css selector"_s}, {u"value"_s, u"#"_s + id}});
-}
-
 // One input source's actions: "key" or "pointer", a mouse by default.
 void BrowserSession::perform(const QString& type, const QJsonArray& actions)
 {
@@ -141,11 +124,9 @@ void BrowserSession::mouse(const QString& id, int presses, bool released)
 {
     QJsonArray actions{QJsonObject{
         {u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)}, {u"x"_s, 0}, {u"y"_s, 0}}};
-    for (int press = 0; press < presses; ++press) {
-        actions.append(QJsonObject{{u"type"_s, u"pointerDown"_s}, {u"button"_s, 0}});
-        if (released) {
-            actions.append(QJsonObject{{u"type"_s, u"pointerUp"_s}, {u"button"_s, 0}});
-        }
+    for (int action = 0; action < (released ? 2 * presses : presses); ++action) {
+        const QString type = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
+        actions.append(QJsonObject{{u"type"_s, type}, {u"button"_s, 0}});
     }
     perform(u"pointer"_s, actions);
 }

@@ -40,9 +40,16 @@ public:
     // A command of the protocol; throws what the driver reports as an error.
     QJsonValue send(const QByteArray& method, const QString& path, const QJsonObject& body = {});
     // Runs script in the page: what it returns, a promise's once it settles.
-    QJsonValue run(const QString& script, const QJsonArray& arguments = {});
+    QJsonValue run(const QString& script, const QJsonArray& arguments = {})
+    {
+        return send("POST", u"/execute/sync"_s, {{u"script"_s, script}, {u"args"_s, arguments}});
+    }
     // A command of the browser's DevTools protocol.
-    QJsonValue devTools(const QString& command, const QJsonObject& parameters = {});
+    QJsonValue devTools(const QString& command, const QJsonObject& parameters = {})
+    {
+        return send("POST", u"/goog/cdp/execute"_s,
+                    {{u"cmd"_s, command}, {u"params"_s, parameters}});
+    }
 
     // A key, or a chord, a key a character: pressed in turn, released in reverse.
     void press(const QString& chord);
@@ -56,7 +63,11 @@ public:
     QImage picture(const QString& id);
 
 private:
-    QJsonValue element(const QString& id);
+    QJsonValue element(const QString& id)
+    {
+        return send("POST", u"/element"_s,
+                    {{u"using"_s, u"css selector"_s}, {u"value"_s, u"#"_s + id}});
+    }
     void mouse(const QString& id, int presses, bool released);
     void perform(const QString& type, const QJsonArray& actions);
 

@@ -27,11 +27,6 @@ namespace sc = scenarios;
 
 namespace {
 
-QString text(std::u16string_view view)
-{
-    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
-}
-
 // Whether the page's window is shown, with its fonts, its picture and a
 // control with the focus.
 const QString WindowReady = uR"(
@@ -39,6 +34,10 @@ const QString WindowReady = uR"(
     return !!window && !window.hidden && document.fonts.status == "loaded"
         && document.getElementById("Picture1").complete
         && document.activeElement != document.body;)"_s;
+
+// What axe-core finds wrong, a line each.
+const QString Audit = uR"(return axe.run(document).then((result) =>
+    result.violations.map((violation) => violation.id + ": " + violation.help).join("\n"));)"_s;
 
 // Notes in the scripted page what a screen reader hears and each page it
 // asks the browser for; with shellRefuses, the browser opens none.
@@ -48,8 +47,7 @@ const QString OpenScripted = uR"(
         record.addedNodes.forEach((node) => heard.push(node.textContent))))
         .observe(document.getElementById("announcement"), {childList: true});
     window.pages = [];
-    const open = window.open;
-    const shellRefuses = arguments[0];
+    const open = window.open, shellRefuses = arguments[0];
     window.open = (url, target, features) => {
         pages.push(target === "_blank" && /noopener/.test(features) ? url : "in this tab: " + url);
         return shellRefuses ? null : open(url, target, features);
@@ -85,18 +83,18 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(m_browser.begin(u"" VELMORA_WEB_BUILD_DIR ""_s),
-                 "no static server or ChromeDriver (scripts/test.sh "
-                 "installs them and builds the web preset)");
+                 "no static server or ChromeDriver"
+                 " (scripts/test.sh installs them and builds the web preset)");
         m_browser.devTools(u"Browser.grantPermissions"_s,
                            {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
     }
 
     void play_data()
     {
-        QTest::addColumn<int>("index");
-        for (std::size_t index = 0; index < sc::Scenarios.size(); ++index) {
-            if (sc::RunsOn(sc::Scenarios[index], sc::Engine::Web)) {
-                QTest::newRow(sc::Scenarios[index].name.data()) << static_cast<int>(index);
+        QTest::addColumn<const sc::Scenario*>("scenario");
+        for (const sc::Scenario& scenario : sc::Scenarios) {
+            if (sc::RunsOn(scenario, sc::Engine::Web)) {
+                QTest::newRow(scenario.name.data()) << &scenario;
             }
         }
     }
@@ -104,14 +102,13 @@ private Q_SLOTS:
 
     void looks_data()
     {
-        QTest::addColumn<int>("index");
+        QTest::addColumn<const pictures::State*>("state");
         QTest::addColumn<double>("scale");
-        for (std::size_t index = 0; index < std::size(pictures::States); ++index) {
+        for (const pictures::State& state : pictures::States) {
             for (const auto& [environment, scale] : {std::pair{"96dpi", 1.0}, {"144dpi", 1.5}}) {
-                const std::string name =
-                    pictures::PictureName(pictures::States[index], environment);
+                const std::string name = pictures::PictureName(state, environment);
                 if (!name.empty()) {
-                    QTest::newRow(name.c_str()) << static_cast<int>(index) << scale;
+                    QTest::newRow(name.c_str()) << &state << scale;
                 }
             }
         }
@@ -127,11 +124,7 @@ private Q_SLOTS:
         QFile axe(QStringLiteral(VELMORA_AXE_SCRIPT));
         QVERIFY2(axe.open(QIODevice::ReadOnly), "no axe-core (scripts/install-deps.sh --tests)");
         m_browser.run(QString::fromUtf8(axe.readAll()));
-        const QString violations =
-            m_browser
-                .run(u"return axe.run(document).then((result) => result.violations.map("
-                     u"(violation) => violation.id + ': ' + violation.help).join('\\n'));"_s)
-                .toString();
+        const QString violations = m_browser.run(Audit).toString();
         QVERIFY2(violations.isEmpty(), qPrintable(violations));
     }
 
@@ -146,7 +139,7 @@ private Q_SLOTS:
             m_browser.click(button);
             QVERIFY(QTest::qWaitFor([this] { return m_browser.tabs().size() == 2; }));
             m_browser.switchTo(m_browser.tabs().constLast());
-            QCOMPARE(m_browser.send("GET", u"/url"_s).toString(), text(address));
+            QCOMPARE(m_browser.send("GET", u"/url"_s).toString(), QStringView(address).toString());
             QCOMPARE(m_browser.run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
             m_browser.closeOtherTabs();
         }
@@ -164,7 +157,7 @@ private Q_SLOTS:
         }));
         const QJsonValue installability = m_browser.devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
-        const QString title = text(ui::description::Title);
+        const QString title = QStringView(ui::description::Title).toString();
         QCOMPARE(
             m_browser.run(u"return fetch('manifest.webmanifest').then((answer) => answer.json())"
                           u".then((manifest) => [document.title, manifest.name])"_s),
@@ -199,13 +192,12 @@ private:
 
 void TestWeb::play()
 {
-    QFETCH(int, index);
-    const sc::Scenario& scenario = sc::Scenarios[static_cast<std::size_t>(index)];
+    QFETCH(const sc::Scenario*, scenario);
     QStringList draws;
-    for (const double value : scenario.draws) {
+    for (const double value : scenario->draws) {
         draws.append(QString::number(value, 'g', 17));
     }
-    openScripted(draws.join(u','), scenario.shellRefuses);
+    openScripted(draws.join(u','), scenario->shellRefuses);
     // The page runs far from UTC, where a seed from the wrong clock shows.
     QJsonValue seen = m_browser.run(Observe);
     testing::ScriptedRandom load;
@@ -220,8 +212,8 @@ void TestWeb::play()
     // In the order of sc::Key.
     const QStringList chords{{}, Tab,  Shift + Tab, Left,   Right,
                              Up, Down, Space,       Return, KeypadEnter};
-    for (std::size_t number = 1; number <= scenario.steps.size(); ++number) {
-        const sc::Step& step = scenario.steps[number - 1];
+    for (std::size_t number = 1; number <= scenario->steps.size(); ++number) {
+        const sc::Step& step = scenario->steps[number - 1];
         const QString control = QString::fromLatin1(step.control);
         QString copied;
         switch (step.action) {
@@ -275,41 +267,40 @@ void TestWeb::play()
         if (!observed.boxes.empty()) {
             m_browser.press(Return); // on its OK button, which has the focus
         }
-        const std::vector<std::string> wrong = sc::CheckStep(scenario, number, observed);
+        const std::vector<std::string> wrong = sc::CheckStep(*scenario, number, observed);
         QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
     }
 }
 
 void TestWeb::looks()
 {
-    QFETCH(int, index);
+    QFETCH(const pictures::State*, state);
     QFETCH(double, scale);
-    const pictures::State& state = pictures::States[index];
     const QJsonObject scheme{{u"name"_s, u"prefers-color-scheme"_s},
-                             {u"value"_s, state.darkTheme ? u"dark"_s : u"light"_s}};
+                             {u"value"_s, state->darkTheme ? u"dark"_s : u"light"_s}};
     m_browser.devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
     m_browser.devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
                                                                  {u"height"_s, 600},
                                                                  {u"deviceScaleFactor"_s, scale},
                                                                  {u"mobile"_s, false}});
     openScripted(u"0.25"_s);
-    if (state.nameShown) {
+    if (state->nameShown) {
         m_browser.click(u"OptionMale"_s);
         m_browser.click(u"Command1"_s);
     }
     // As the Tab key brings it from the control before it, which selects
     // the name box's text. The first one has it as the window opens.
     const auto chain = ui::description::FocusChain();
-    const auto at = std::ranges::find(chain, state.focus, &ui::description::Control::name);
+    const auto at = std::ranges::find(chain, state->focus, &ui::description::Control::name);
     if (at != chain.begin()) {
         m_browser.run(u"document.getElementById(arguments[0]).focus()"_s,
                       {QString::fromLatin1((at - 1)->name)});
         m_browser.press({testing::keys::Tab});
     }
     QCOMPARE(m_browser.run(u"return document.activeElement.id"_s).toString(),
-             QString::fromLatin1(state.focus));
-    if (state.pressed) {
-        m_browser.hold(QString::fromLatin1(state.focus));
+             QString::fromLatin1(state->focus));
+    if (state->pressed) {
+        m_browser.hold(QString::fromLatin1(state->focus));
     }
     const QImage picture = m_browser.picture(u"Form1"_s);
     m_browser.release();
