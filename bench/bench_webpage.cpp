@@ -38,9 +38,7 @@ double readyAfter(testing::BrowserSession& browser, const QString& page)
 QByteArray plainPage(testing::BrowserSession& browser)
 {
     browser.open(u"site/"_s);
-    static_cast<void>(QTest::qWaitFor([&] {
-        return browser.run(u"return !document.getElementById('Form1').hidden"_s).toBool();
-    }));
+    static_cast<void>(browser.waitFor(u"return !document.getElementById('Form1').hidden"_s));
     return browser
         .run(u"document.querySelectorAll('script').forEach((script) => script.remove());"
              u"return document.documentElement.outerHTML;"_s)

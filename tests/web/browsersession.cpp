@@ -11,8 +11,7 @@ namespace testing {
 
 namespace {
 
-// The port a starting process says it listens on, as the server and the
-// driver both put it; "" if it says nothing of the sort in time.
+// The port a starting process says it listens on, or "" if it says none in time.
 QString port(QProcess& process)
 {
     static const QRegularExpression saying(u"port ([1-9][0-9]*)"_s);

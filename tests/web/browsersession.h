@@ -44,6 +44,11 @@ public:
     {
         return send("POST", u"/execute/sync"_s, {{u"script"_s, script}, {u"args"_s, arguments}});
     }
+    // Whether script comes to return true, run again and again a while.
+    bool waitFor(const QString& script)
+    {
+        return QTest::qWaitFor([&] { return run(script).toBool(); });
+    }
     // A command of the browser's DevTools protocol.
     QJsonValue devTools(const QString& command, const QJsonObject& parameters = {})
     {

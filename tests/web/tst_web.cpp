@@ -58,9 +58,8 @@ const QString OpenScripted = uR"(
 const QString Observe = uR"(
     const box = document.getElementById("error-box");
     return {name: TextName.value, male: OptionMale.checked, female: OptionFemale.checked,
-            focus: document.activeElement.id, draws: scripted.draws,
-            seeds: scripted.seeds.length, seed: scripted.seeds[0],
-            heard: heard.splice(0), pages: pages.splice(0),
+            focus: document.activeElement.id, heard: heard.splice(0), pages: pages.splice(0),
+            draws: scripted.draws, seeds: scripted.seeds.length, seed: scripted.seeds[0],
             boxes: box.open ? [box.querySelector("p").textContent] : [],
             shown: !document.getElementById("Form1").hidden};)"_s;
 
@@ -83,8 +82,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(m_browser.begin(u"" VELMORA_WEB_BUILD_DIR ""_s),
-                 "no static server or ChromeDriver"
-                 " (scripts/test.sh installs them and builds the web preset)");
+                 "no static server or ChromeDriver (scripts/test.sh installs them)");
         m_browser.devTools(u"Browser.grantPermissions"_s,
                            {{u"permissions"_s, QJsonArray{u"clipboardReadWrite"_s}}});
     }
@@ -133,7 +131,7 @@ private Q_SLOTS:
     void linksOpenNewTabs()
     {
         m_browser.open(u"site/"_s);
-        QVERIFY(ready());
+        QVERIFY(m_browser.waitFor(WindowReady));
         for (const auto& [button, address] : {std::pair{u"Command2"_s, links::DornwickHomePage},
                                               {u"Command4"_s, links::VelmoraWorkshopHomePage}}) {
             m_browser.click(button);
@@ -151,10 +149,8 @@ private Q_SLOTS:
     void installsAndWorksOffline()
     {
         m_browser.open(u"site/"_s);
-        QVERIFY(ready());
-        QVERIFY(QTest::qWaitFor([this] {
-            return m_browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool();
-        }));
+        QVERIFY(m_browser.waitFor(WindowReady));
+        QVERIFY(m_browser.waitFor(u"return !!navigator.serviceWorker.controller"_s));
         const QJsonValue installability = m_browser.devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
         const QString title = QStringView(ui::description::Title).toString();
@@ -165,7 +161,7 @@ private Q_SLOTS:
 
         m_browser.stopServing();
         m_browser.send("POST", u"/refresh"_s);
-        QVERIFY(ready());
+        QVERIFY(m_browser.waitFor(WindowReady));
         m_browser.click(u"OptionMale"_s);
         m_browser.click(u"Command1"_s);
         const QString name = m_browser.run(u"return TextName.value"_s).toString();
@@ -174,16 +170,11 @@ private Q_SLOTS:
     }
 
 private:
-    bool ready()
-    {
-        return QTest::qWaitFor([this] { return m_browser.run(WindowReady).toBool(); });
-    }
-
     void openScripted(const QString& draws, bool shellRefuses = false)
     {
         m_browser.closeOtherTabs();
         m_browser.open(u"scripted-site/index.html?"_s + draws);
-        QVERIFY(ready());
+        QVERIFY(m_browser.waitFor(WindowReady));
         m_browser.run(OpenScripted, {shellRefuses});
     }
 
@@ -194,9 +185,8 @@ void TestWeb::play()
 {
     QFETCH(const sc::Scenario*, scenario);
     QStringList draws;
-    for (const double value : scenario->draws) {
-        draws.append(QString::number(value, 'g', 17));
-    }
+    std::ranges::transform(scenario->draws, std::back_inserter(draws),
+                           [](double value) { return QString::number(value, 'g', 17); });
     openScripted(draws.join(u','), scenario->shellRefuses);
     // The page runs far from UTC, where a seed from the wrong clock shows.
     QJsonValue seen = m_browser.run(Observe);
