@@ -28,8 +28,7 @@ BrowserSession::~BrowserSession()
 {
     try {
         send("DELETE", {}); // quits the browser, which the driver's end would leave running
-    } catch (const std::exception&) {
-        // never started, or gone already
+    } catch (const std::exception&) { // never started, or gone already
     }
     Stop(m_driver);
     Stop(m_server);
@@ -38,9 +37,8 @@ BrowserSession::~BrowserSession()
 bool BrowserSession::begin(const QString& folder)
 {
     // Keeping connections open, as web servers do.
-    const QString serving =
-        u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s;
-    m_server.start(u"/usr/bin/python3"_s, serving.split(u' ') << folder);
+    const QString http = u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s;
+    m_server.start(u"/usr/bin/python3"_s, http.split(u' ') << folder);
     m_driver.start(u"/usr/bin/chromedriver"_s, {u"--port=0"_s});
     const QString served = port(m_server), driver = port(m_driver);
     if (served.isEmpty() || driver.isEmpty()) {
@@ -108,26 +106,30 @@ void BrowserSession::perform(const QString& type, const QJsonArray& actions)
     send("POST", u"/actions"_s, {{u"actions"_s, QJsonArray{source}}});
 }
 
-void BrowserSession::press(const QString& chord)
+void BrowserSession::press(const QStringList& chords)
 {
-    QJsonArray actions; // the downs in turn, then the ups in reverse: each key in the middle
-    for (qsizetype at = 0; at < chord.size(); ++at) {
-        for (const QString& type : {u"keyUp"_s, u"keyDown"_s}) {
-            actions.insert(at, QJsonObject{{u"type"_s, type}, {u"value"_s, chord.mid(at, 1)}});
+    for (const QString& chord : chords) {
+        QJsonArray actions; // the downs in turn, then the ups in reverse: each key in the middle
+        for (qsizetype at = 0; at < chord.size(); ++at) {
+            for (const QString& type : {u"keyUp"_s, u"keyDown"_s}) {
+                actions.insert(at, QJsonObject{{u"type"_s, type}, {u"value"_s, chord.mid(at, 1)}});
+            }
         }
+        perform(u"key"_s, actions);
     }
-    perform(u"key"_s, actions);
 }
 
-void BrowserSession::mouse(const QString& id, int presses, bool released)
+void BrowserSession::mouse(const QStringList& ids, int presses, bool released)
 {
-    QJsonArray actions{QJsonObject{
-        {u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)}, {u"x"_s, 0}, {u"y"_s, 0}}};
-    for (int action = 0; action < (released ? 2 * presses : presses); ++action) {
-        const QString type = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
-        actions.append(QJsonObject{{u"type"_s, type}, {u"button"_s, 0}});
+    for (const QString& id : ids) {
+        QJsonArray actions{QJsonObject{
+            {u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)}, {u"x"_s, 0}, {u"y"_s, 0}}};
+        for (int action = 0; action < (released ? 2 * presses : presses); ++action) {
+            const QString type = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
+            actions.append(QJsonObject{{u"type"_s, type}, {u"button"_s, 0}});
+        }
+        perform(u"pointer"_s, actions);
     }
-    perform(u"pointer"_s, actions);
 }
 
 QImage BrowserSession::picture(const QString& id)

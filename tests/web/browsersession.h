@@ -56,12 +56,12 @@ public:
                     {{u"cmd"_s, command}, {u"params"_s, parameters}});
     }
 
-    // A key, or a chord, a key a character: pressed in turn, released in reverse.
-    void press(const QString& chord);
-    // The mouse pressed and released `times` times on the element with this id.
-    void click(const QString& id, int times = 1) { mouse(id, times, true); }
+    // Chords in turn, each key a character: pressed in turn, released in reverse.
+    void press(const QStringList& chords);
+    // The mouse pressed and released `times` times on each element with these ids in turn.
+    void click(const QStringList& ids, int times = 1) { mouse(ids, times, true); }
     // Holds the mouse button down on the element with this id until release().
-    void hold(const QString& id) { mouse(id, 1, false); }
+    void hold(const QString& id) { mouse({id}, 1, false); }
     void release() { send("DELETE", u"/actions"_s); }
 
     // What the element with this id shows, in the screen's pixels.
@@ -73,7 +73,7 @@ private:
         return send("POST", u"/element"_s,
                     {{u"using"_s, u"css selector"_s}, {u"value"_s, u"#"_s + id}});
     }
-    void mouse(const QString& id, int presses, bool released);
+    void mouse(const QStringList& ids, int presses, bool released);
     void perform(const QString& type, const QJsonArray& actions);
 
     QProcess m_server;

@@ -30,14 +30,14 @@ namespace {
 // Whether the page's window is shown, with its fonts, its picture and a
 // control with the focus.
 const QString WindowReady = uR"(
-    const window = document.getElementById("Form1");
-    return !!window && !window.hidden && document.fonts.status == "loaded"
+    return document.getElementById("Form1")?.hidden === false && document.fonts.status == "loaded"
         && document.getElementById("Picture1").complete
         && document.activeElement != document.body;)"_s;
 
-// What axe-core finds wrong, a line each.
-const QString Audit = uR"(return axe.run(document).then((result) =>
-    result.violations.map((violation) => violation.id + ": " + violation.help).join("\n"));)"_s;
+// After axe-core's own script: what it finds wrong, a line each.
+const QString Audit = uR"(
+    return axe.run(document).then((result) => result.violations.map((violation) =>
+        violation.id + ": " + violation.help).join("\n"));)"_s;
 
 // Notes in the scripted page what a screen reader hears and each page it
 // asks the browser for; with shellRefuses, the browser opens none.
@@ -104,8 +104,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("scale");
         for (const pictures::State& state : pictures::States) {
             for (const auto& [environment, scale] : {std::pair{"96dpi", 1.0}, {"144dpi", 1.5}}) {
-                const std::string name = pictures::PictureName(state, environment);
-                if (!name.empty()) {
+                if (const auto name = pictures::PictureName(state, environment); !name.empty()) {
                     QTest::newRow(name.c_str()) << &state << scale;
                 }
             }
@@ -117,13 +116,11 @@ private Q_SLOTS:
     void passesAnAccessibilityAudit()
     {
         openScripted(u"0.25"_s);
-        m_browser.click(u"OptionFemale"_s);
-        m_browser.click(u"Command1"_s);
+        m_browser.click({u"OptionFemale"_s, u"Command1"_s});
         QFile axe(QStringLiteral(VELMORA_AXE_SCRIPT));
         QVERIFY2(axe.open(QIODevice::ReadOnly), "no axe-core (scripts/install-deps.sh --tests)");
-        m_browser.run(QString::fromUtf8(axe.readAll()));
-        const QString violations = m_browser.run(Audit).toString();
-        QVERIFY2(violations.isEmpty(), qPrintable(violations));
+        const QString wrong = m_browser.run(QString::fromUtf8(axe.readAll()) + Audit).toString();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
     // The link buttons open their pages in tabs of their own, which get no
@@ -134,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(m_browser.waitFor(WindowReady));
         for (const auto& [button, address] : {std::pair{u"Command2"_s, links::DornwickHomePage},
                                               {u"Command4"_s, links::VelmoraWorkshopHomePage}}) {
-            m_browser.click(button);
+            m_browser.click({button});
             QVERIFY(QTest::qWaitFor([this] { return m_browser.tabs().size() == 2; }));
             m_browser.switchTo(m_browser.tabs().constLast());
             QCOMPARE(m_browser.send("GET", u"/url"_s).toString(), QStringView(address).toString());
@@ -162,8 +159,7 @@ private Q_SLOTS:
         m_browser.stopServing();
         m_browser.send("POST", u"/refresh"_s);
         QVERIFY(m_browser.waitFor(WindowReady));
-        m_browser.click(u"OptionMale"_s);
-        m_browser.click(u"Command1"_s);
+        m_browser.click({u"OptionMale"_s, u"Command1"_s});
         const QString name = m_browser.run(u"return TextName.value"_s).toString();
         QVERIFY2(testing::maleListFile().contains(name),
                  qPrintable(u"offline, the page shows \""_s + name + u"\""_s));
@@ -194,9 +190,8 @@ void TestWeb::play()
     load.reseeds = seen[u"seeds"_s].toInt();
     load.lastSeed = static_cast<float>(seen[u"seed"_s].toDouble());
     load.draws = static_cast<std::size_t>(seen[u"draws"_s].toInt());
-    const auto wrongLoad =
-        sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
-    QVERIFY2(wrongLoad.empty(), sc::Joined(wrongLoad).c_str());
+    const auto badLoad = sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+    QVERIFY2(badLoad.empty(), sc::Joined(badLoad).c_str());
 
     using namespace testing::keys;
     // In the order of sc::Key.
@@ -211,10 +206,10 @@ void TestWeb::play()
             break;
         case sc::Do::Click:
         case sc::Do::DoubleClick:
-            m_browser.click(control, step.action == sc::Do::Click ? 1 : 2);
+            m_browser.click({control}, step.action == sc::Do::Click ? 1 : 2);
             break;
         case sc::Do::Press:
-            m_browser.press(chords.at(static_cast<qsizetype>(step.key)));
+            m_browser.press({chords.at(static_cast<qsizetype>(step.key))});
             break;
         case sc::Do::Focus:
             m_browser.run(u"document.getElementById(arguments[0]).focus()"_s, {control});
@@ -224,18 +219,14 @@ void TestWeb::play()
             m_browser.closeOtherTabs();
             break;
         case sc::Do::Type:
-            for (const QString& chord :
-                 {u"Z"_s, u"e"_s, u"d"_s, Backspace, Delete, Control + u'x', Control + u'v'}) {
-                m_browser.press(chord);
-            }
+            m_browser.press(
+                {u"Z"_s, u"e"_s, u"d"_s, Backspace, Delete, Control + u'x', Control + u'v'});
             break;
         case sc::Do::Copy:
-            m_browser.press(Control + u'a');
-            m_browser.press(Control + u'c');
+            m_browser.press({Control + u'a', Control + u'c'});
             copied = m_browser.run(u"return navigator.clipboard.readText()"_s).toString();
             break;
-        case sc::Do::Toggle:
-        case sc::Do::FocusReportsClick:
+        default: // Toggle, FocusReportsClick
             QFAIL("no such action in a browser");
         }
 
@@ -255,7 +246,7 @@ void TestWeb::play()
         observed.reseeds = seen[u"seeds"_s].toInt();
         observed.windowShown = seen[u"shown"_s].toBool();
         if (!observed.boxes.empty()) {
-            m_browser.press(Return); // on its OK button, which has the focus
+            m_browser.press({Return}); // on its OK button, which has the focus
         }
         const std::vector<std::string> wrong = sc::CheckStep(*scenario, number, observed);
         QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
@@ -275,8 +266,7 @@ void TestWeb::looks()
                                                                  {u"mobile"_s, false}});
     openScripted(u"0.25"_s);
     if (state->nameShown) {
-        m_browser.click(u"OptionMale"_s);
-        m_browser.click(u"Command1"_s);
+        m_browser.click({u"OptionMale"_s, u"Command1"_s});
     }
     // As the Tab key brings it from the control before it, which selects
     // the name box's text. The first one has it as the window opens.
