@@ -26,7 +26,7 @@ const QString BuildDir = QStringLiteral(VELMORA_WEB_BUILD_DIR);
 // Milliseconds from navigation to the window ready, as the page marks it.
 double readyAfter(testing::BrowserSession& browser, const QString& page)
 {
-    browser.open(browser.address(page));
+    browser.open(page);
     const QString mark = u"const ready = performance.getEntriesByName('window-ready')[0];"
                          u"return ready ? ready.startTime : -1;"_s;
     double ready = -1;
@@ -37,10 +37,8 @@ double readyAfter(testing::BrowserSession& browser, const QString& page)
 // The page's window as it stands, without scripts, marking itself ready.
 QByteArray plainPage(testing::BrowserSession& browser)
 {
-    browser.open(browser.address(u"site/"_s));
-    static_cast<void>(QTest::qWaitFor([&] {
-        return browser.run(u"return !document.getElementById('Form1').hidden"_s).toBool();
-    }));
+    browser.open(u"site/"_s);
+    static_cast<void>(browser.waitFor(u"return !document.getElementById('Form1').hidden"_s));
     return browser
         .run(u"document.querySelectorAll('script').forEach((script) => script.remove());"
              u"return document.documentElement.outerHTML;"_s)
@@ -70,12 +68,12 @@ int main(int argc, char* argv[])
     std::vector<double> page;
     std::vector<double> plain;
     {
-        testing::BrowserSession browser(BuildDir);
-        if (!browser.begin()) {
+        testing::BrowserSession browser;
+        if (!browser.begin(BuildDir)) {
             std::fprintf(stderr, "no server or browser\n");
             return 1;
         }
-        browser.open(browser.address(u"site/"_s));
+        browser.open(u"site/"_s);
         static_cast<void>(QTest::qWaitFor(
             [&] { return browser.run(u"return !!navigator.serviceWorker.controller"_s).toBool(); },
             10000));

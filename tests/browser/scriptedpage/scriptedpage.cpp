@@ -11,18 +11,15 @@
 namespace {
 
 // clang-format off
-EM_JS(double, scriptedValue, (int draw), {
-    const values = location.search.slice(1).split(",").map(Number);
-    return values[draw % values.length];
-});
 EM_JS(void, startTelling, (), {
     window.scripted = {seeds: [], draws: 0};
 });
 EM_JS(void, tellSeed, (float seed), {
     window.scripted.seeds.push(seed);
 });
-EM_JS(void, tellDraw, (), {
-    ++window.scripted.draws;
+EM_JS(double, scriptedValue, (), {
+    const values = location.search.slice(1).split(",").map(Number);
+    return values[window.scripted.draws++ % values.length];
 });
 // clang-format on
 
@@ -30,14 +27,7 @@ class PageRandom final : public names::RandomSource
 {
 public:
     void reseed(float seed) override { tellSeed(seed); }
-    double next() override
-    {
-        tellDraw();
-        return scriptedValue(m_draws++);
-    }
-
-private:
-    int m_draws = 0;
+    double next() override { return scriptedValue(); }
 };
 
 } // namespace
