@@ -13,9 +13,9 @@
 #include <QProcess>
 #include <QString>
 
-using namespace Qt::StringLiterals;
-
 namespace testing {
+
+using namespace Qt::StringLiterals;
 
 class BrowserSession
 {
