@@ -14,24 +14,6 @@
 using namespace Qt::StringLiterals;
 namespace sc = scenarios;
 
-namespace {
-
-// The last step of the first scenario as a driver sees it when all goes
-// well: "Female" chosen, the fourth press draws line 1 of the female list.
-sc::Observation lastStepSeen(const names::NameTables& tables)
-{
-    sc::Observation seen;
-    seen.drawsBefore = 3;
-    seen.drawsAfter = 4;
-    seen.nameAfter = tables.FemaleNames.at(0);
-    seen.heard = {u"Generated name: " + seen.nameAfter};
-    seen.femaleChosen = true;
-    seen.reseeds = 1;
-    return seen;
-}
-
-} // namespace
-
 class TestHarness : public QObject
 {
     Q_OBJECT
@@ -70,6 +52,18 @@ private Q_SLOTS:
         }) << true;
     }
 
+    void pictures()
+    {
+        QFETCH(std::function<void(QImage&)>, change);
+        QFETCH(bool, caught);
+        QImage picture = QImage(QStringLiteral(VELMORA_REFERENCE_PICTURES "/qt/opened.png"))
+                             .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!picture.isNull());
+        change(picture);
+        QCOMPARE(!testing::CompareWithReference(picture, u"qt/opened"_s, {}, true).isEmpty(),
+                 caught);
+    }
+
     void stepChecker_data()
     {
         using Slip = std::function<void(sc::Observation&)>;
@@ -90,7 +84,15 @@ private Q_SLOTS:
         names::NameTables tables;
         names::FillNameTables(tables);
         const sc::Scenario& generate = sc::Scenarios.front();
-        sc::Observation seen = lastStepSeen(tables);
+        // Its last step as a driver sees it when all goes well: "Female"
+        // chosen, the fourth press draws line 1 of the female list.
+        sc::Observation seen;
+        seen.drawsBefore = 3;
+        seen.drawsAfter = 4;
+        seen.nameAfter = tables.FemaleNames.at(0);
+        seen.heard = {u"Generated name: " + seen.nameAfter};
+        seen.femaleChosen = true;
+        seen.reseeds = 1;
         const std::size_t last = generate.steps.size();
         const std::vector<std::string> wrong = sc::CheckStep(generate, last, seen);
         QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());

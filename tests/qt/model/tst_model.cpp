@@ -74,10 +74,9 @@ void TestModel::randomSessionsFollowTheModel()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
 
-    // The tables as the list files have them, line 1 at index 0.
-    const QStringList maleList = testing::maleListFile();
-    const QStringList femaleList = testing::femaleListFile();
-    QVERIFY(testing::holdTheListFiles(form.nameTables()));
+    // The window's tables hold the list files, line 1 at index 0.
+    const names::NameTables& tables = form.nameTables();
+    QVERIFY(testing::holdTheListFiles(tables));
 
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
@@ -100,7 +99,8 @@ void TestModel::randomSessionsFollowTheModel()
         }
         const auto index =
             static_cast<qsizetype>(std::floor(values[draws++ % values.size()] * 1001));
-        text = (gender == Gender::Male ? maleList : femaleList).at(index);
+        text = QString::fromStdU16String(
+            (gender == Gender::Male ? tables.MaleNames : tables.FemaleNames).at(index));
     };
     // What pressing a control does, by its name.
     const auto press = [&](const QString& name) {
@@ -145,12 +145,11 @@ void TestModel::randomSessionsFollowTheModel()
             QTest::keyClick(focus, Qt::Key_Backtab);
             break;
         case 5:
-        case 6: { // Space presses whatever has the focus
+        case 6: // Space presses whatever has the focus
             action = u"Space on "_s + focusName;
             QTest::keyClick(focus, Qt::Key_Space);
             press(focusName);
             break;
-        }
         case 7: { // arrows: inside the gender group they choose the neighbour
             static const std::array arrows{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
             const Qt::Key key = arrows[dice() % 4];
@@ -163,7 +162,7 @@ void TestModel::randomSessionsFollowTheModel()
             }
             break;
         }
-        case 8: { // typing into the name box changes nothing
+        case 8: // typing into the name box changes nothing
             action = u"typing into the name box"_s;
             box->setFocus();
             QTest::keyClicks(box, u"Zq"_s);
@@ -172,8 +171,7 @@ void TestModel::randomSessionsFollowTheModel()
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
             break;
-        }
-        case 9: { // copying the name
+        case 9: // copying the name
             action = u"Ctrl+A, Ctrl+C in the name box"_s;
             box->setFocus();
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -184,21 +182,18 @@ void TestModel::randomSessionsFollowTheModel()
             }
             break;
         }
-        }
 
-        const auto where = [&] {
-            return u"seed %1, step %2 (%3)"_s.arg(seed).arg(step).arg(action);
-        };
-        QVERIFY2(male->isChecked() == (gender == Gender::Male), qPrintable(where()));
-        QVERIFY2(female->isChecked() == (gender == Gender::Female), qPrintable(where()));
+        const QString where = u"seed %1, step %2 (%3): "_s.arg(seed).arg(step).arg(action);
+        QVERIFY2(male->isChecked() == (gender == Gender::Male) &&
+                     female->isChecked() == (gender == Gender::Female),
+                 qPrintable(where + u"another gender chosen"_s));
         QVERIFY2(box->text() == text,
-                 qPrintable(where() + u": shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
-        QVERIFY2(random.draws == draws, qPrintable(where() + u": unexpected draw"_s));
-        QVERIFY2(random.reseeds == 1, qPrintable(where() + u": seeded again"_s));
-        QVERIFY2(launched == expectedLaunches, qPrintable(where() + u": launcher calls differ"_s));
-        QVERIFY2(reports.isEmpty(), qPrintable(where() + u": "_s + reports.value(0)));
-        QVERIFY2(testing::holdTheListFiles(form.nameTables()),
-                 qPrintable(where() + u": a table changed"_s));
+                 qPrintable(where + u"shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
+        QVERIFY2(random.draws == draws, qPrintable(where + u"unexpected draw"_s));
+        QVERIFY2(random.reseeds == 1, qPrintable(where + u"seeded again"_s));
+        QVERIFY2(launched == expectedLaunches, qPrintable(where + u"launcher calls differ"_s));
+        QVERIFY2(reports.isEmpty(), qPrintable(where + reports.value(0)));
+        QVERIFY2(testing::holdTheListFiles(tables), qPrintable(where + u"a table changed"_s));
     }
     qInfo("%llu actions, %zu names drawn, %lld pages opened", actions, draws,
           static_cast<long long>(launched.size()));
