@@ -24,29 +24,25 @@ private Q_SLOTS:
         using Change = std::function<void(QImage&)>;
         QTest::addColumn<Change>("change");
         QTest::addColumn<bool>("caught");
-        // Each channel of each pixel in area, changed by shift.
-        const auto shifted = [](QImage& image, QRect area, auto shift) {
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                for (int x = area.left(); x <= area.right(); ++x) {
-                    const QColor c = image.pixelColor(x, y);
-                    image.setPixelColor(x, y,
-                                        QColor(shift(c.red()), shift(c.green()), shift(c.blue())));
-                }
-            }
+        // Area, or all of the picture when none, painted over with colour in mode.
+        const auto painted = [](QRect area, QColor colour,
+                                QPainter::CompositionMode mode =
+                                    QPainter::CompositionMode_SourceOver) {
+            return Change([=](QImage& image) {
+                QPainter painter(&image);
+                painter.setCompositionMode(mode);
+                painter.fillRect(area.isEmpty() ? image.rect() : area, colour);
+            });
         };
         QTest::newRow("the same") << Change([](QImage&) {}) << false;
-        QTest::newRow("glyph edges shaded a little otherwise") << Change([=](QImage& image) {
-            shifted(image, QRect(20, 30, 100, 1), [](int v) { return v ^ 24; });
-        }) << false;
-        QTest::newRow("a shade lighter everywhere") << Change([=](QImage& image) {
-            shifted(image, image.rect(), [](int v) { return std::min(v + 40, 255); });
-        }) << true;
-        QTest::newRow("four stray pixels")
-            << Change([](QImage& image) { QPainter(&image).fillRect(100, 100, 2, 2, Qt::red); })
+        QTest::newRow("glyph edges shaded a little otherwise")
+            << painted({20, 30, 100, 1}, QColor(24, 24, 24),
+                       QPainter::RasterOp_SourceXorDestination)
             << false;
-        QTest::newRow("a caption's worth of pixels")
-            << Change([](QImage& image) { QPainter(&image).fillRect(100, 100, 5, 1, Qt::red); })
-            << true;
+        QTest::newRow("a shade lighter everywhere")
+            << painted({}, QColor(40, 40, 40), QPainter::CompositionMode_Plus) << true;
+        QTest::newRow("four stray pixels") << painted({100, 100, 2, 2}, Qt::red) << false;
+        QTest::newRow("a caption's worth of pixels") << painted({100, 100, 5, 1}, Qt::red) << true;
         QTest::newRow("one pixel narrower") << Change([](QImage& image) {
             image = image.copy(0, 0, image.width() - 1, image.height());
         }) << true;
