@@ -34,8 +34,7 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     constexpr int strayPixels = 4;
     constexpr int shade = 8;
     constexpr int shadedPerHundred = 1;
-    const QString fileName = name + u".png"_s;
-    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + fileName;
+    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + name + u".png"_s;
     const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
     QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
     QString problem;
@@ -74,8 +73,8 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     }
     if (!problem.isEmpty() && !quiet) {
         const QDir failures(QStringLiteral(VELMORA_PICTURE_FAILURES));
-        failures.mkpath(QFileInfo(failures.filePath(fileName)).path());
         const QString saved = failures.filePath(name);
+        failures.mkpath(QFileInfo(saved).path());
         actual.save(saved + u".actual.png"_s);
         differences.save(saved + u".diff.png"_s); // none, when there is nothing to compare
         problem += u"; see "_s + saved + u".actual.png"_s;

@@ -66,11 +66,9 @@ QRect X11Session::clientGeometry(Window window) const
 
 SizeHints X11Session::sizeHints(Window window) const
 {
-    XSizeHints hints{};
+    XSizeHints hints{}; // left without flags when the window gives none
     long supplied = 0;
-    if (XGetWMNormalHints(m_display, window, &hints, &supplied) == 0) {
-        return {};
-    }
+    XGetWMNormalHints(m_display, window, &hints, &supplied);
     return {hints.flags & PMinSize ? QSize(hints.min_width, hints.min_height) : QSize(),
             hints.flags & PMaxSize ? QSize(hints.max_width, hints.max_height) : QSize()};
 }
@@ -107,10 +105,8 @@ MotifHints X11Session::motifHints(Window window) const
 
 QString X11Session::windowClass(Window window) const
 {
-    XClassHint hint{};
-    if (XGetClassHint(m_display, window, &hint) == 0) {
-        return {};
-    }
+    XClassHint hint{}; // left null when the window has none
+    XGetClassHint(m_display, window, &hint);
     const QString windowClass = QString::fromLocal8Bit(hint.res_class);
     XFree(hint.res_name);
     XFree(hint.res_class);

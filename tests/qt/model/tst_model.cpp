@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -97,8 +96,7 @@ void TestModel::randomSessionsFollowTheModel()
         if (gender == Gender::None) {
             return;
         }
-        const auto index =
-            static_cast<qsizetype>(std::floor(values[draws++ % values.size()] * 1001));
+        const int index = static_cast<int>(values[draws++ % values.size()] * 1001); // floor
         text = QString::fromStdU16String(
             (gender == Gender::Male ? tables.MaleNames : tables.FemaleNames).at(index));
     };

@@ -265,12 +265,9 @@ private:
         environment.remove(u"QT_QPA_PLATFORM"_s);
         m_program.setProcessEnvironment(environment);
         m_program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
-        if (!m_program.waitForStarted(10000)) {
-            qFatal("the program did not start");
-        }
         const std::optional<Window> window = m_x.waitForWindow(Title, 15s);
         if (!window) {
-            qFatal("the program's window did not appear");
+            qFatal("the program's window did not appear: %s", qPrintable(m_program.errorString()));
         }
         // Mapped is not yet painted: wait for the navy ground and the white
         // name box, which the first paint brings together.
