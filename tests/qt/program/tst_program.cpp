@@ -181,9 +181,8 @@ private Q_SLOTS:
     // visible, and the program carries on as it was.
     void linkButtonsWithoutALauncherChangeNothing()
     {
-        QTemporaryDir emptyBin;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PATH"_s, emptyBin.path());
+        environment.insert(u"PATH"_s, u"/nonexistent"_s);
         environment.remove(u"BROWSER"_s);
         environment.remove(u"DEFAULT_BROWSER"_s);
         const Window window = start({}, environment);
