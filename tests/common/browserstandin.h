@@ -24,7 +24,6 @@ public:
             script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" "
                          "${QT_QPA_PLATFORM+\"QT_QPA_PLATFORM=$QT_QPA_PLATFORM\"} "
                          ">> \"$VELMORA_TEST_RECORD\"\n");
-            script.close();
             script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
     }
@@ -52,9 +51,7 @@ public:
     {
         QString calls;
         for (const std::u16string_view address : addresses) {
-            calls += QStringLiteral("1\n") +
-                     QString::fromUtf16(address.data(), static_cast<qsizetype>(address.size())) +
-                     QLatin1Char('\n');
+            calls += QStringLiteral("1\n") + QStringView(address).toString() + QLatin1Char('\n');
         }
         return calls;
     }

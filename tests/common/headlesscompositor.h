@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <unistd.h>
 
@@ -17,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 // A Wayland compositor, "weston" or "sway", run headless with XWayland as a
 // desktop session runs it. Each draws its title bars in a font of the
-// tests' own: sway in the one its configuration names, weston in "sans". sway refuses to run as root: under root the
-// compositor runs as nobody and lets root's programs onto its X server.
+// tests' own: sway in the one its configuration names, weston in "sans". sway refuses to run as
+// root: under root the compositor runs as nobody and lets root's programs onto its X server.
 class HeadlessCompositor
 {
 public:

@@ -17,9 +17,7 @@ inline QStringList readNameList(const QString& fileName)
         return {};
     }
     QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty()) {
-        lines.removeLast();
-    }
+    lines.removeLast(); // what follows the last line's end
     return lines;
 }
 

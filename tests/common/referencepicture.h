@@ -34,23 +34,21 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     constexpr int strayPixels = 4;
     constexpr int shade = 8;
     constexpr int shadedPerHundred = 1;
-    const QString fileName = name + u".png"_s;
-    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + fileName;
+    const QString reference = QStringLiteral(VELMORA_REFERENCE_PICTURES "/") + name + u".png"_s;
     const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
     QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
-    QImage compared = actual;
-    if (!expected.isNull() && !ignored.isEmpty()) {
-        QPainter(&expected).fillRect(ignored, Qt::black);
-        QPainter(&compared).fillRect(ignored, Qt::black);
-    }
     QString problem;
-    QImage differences(actual.size(), QImage::Format_RGB32);
+    QImage differences;
     if (expected.isNull()) {
         problem = u"no reference picture "_s + reference;
     } else if (expected.size() != actual.size()) {
         problem = QString::asprintf("the picture is %dx%d, the reference %dx%d", actual.width(),
                                     actual.height(), expected.width(), expected.height());
     } else {
+        QImage compared = actual;
+        QPainter(&expected).fillRect(ignored, Qt::black);
+        QPainter(&compared).fillRect(ignored, Qt::black);
+        differences = QImage(actual.size(), QImage::Format_RGB32);
         int differing = 0;
         int shaded = 0;
         for (int y = 0; y < actual.height(); ++y) {
@@ -75,12 +73,10 @@ inline QString CompareWithReference(const QImage& picture, const QString& name,
     }
     if (!problem.isEmpty() && !quiet) {
         const QDir failures(QStringLiteral(VELMORA_PICTURE_FAILURES));
-        failures.mkpath(QFileInfo(failures.filePath(fileName)).path());
         const QString saved = failures.filePath(name);
+        failures.mkpath(QFileInfo(saved).path());
         actual.save(saved + u".actual.png"_s);
-        if (!expected.isNull() && expected.size() == actual.size()) {
-            differences.save(saved + u".diff.png"_s);
-        }
+        differences.save(saved + u".diff.png"_s); // none, when there is nothing to compare
         problem += u"; see "_s + saved + u".actual.png"_s;
     }
     return problem;

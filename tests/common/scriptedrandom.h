@@ -19,13 +19,7 @@ public:
         ++reseeds;
         lastSeed = seed;
     }
-
-    double next() override
-    {
-        const double value = m_values[draws % m_values.size()];
-        ++draws;
-        return value;
-    }
+    double next() override { return m_values[draws++ % m_values.size()]; }
 
     std::size_t draws = 0;
     int reseeds = 0;

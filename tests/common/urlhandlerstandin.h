@@ -19,13 +19,13 @@ class UrlHandlerStandIn : public QObject
 public:
     UrlHandlerStandIn()
     {
-        for (const QString& scheme : schemes()) {
+        for (const QString& scheme : m_schemes) {
             QDesktopServices::setUrlHandler(scheme, this, "open");
         }
     }
     ~UrlHandlerStandIn() override
     {
-        for (const QString& scheme : schemes()) {
+        for (const QString& scheme : m_schemes) {
             QDesktopServices::unsetUrlHandler(scheme);
         }
     }
@@ -36,10 +36,8 @@ public Q_SLOTS:
     void open(const QUrl& url) { opened.append(url); }
 
 private:
-    static QStringList schemes()
-    {
-        return {QString(), QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file")};
-    }
+    const QStringList m_schemes{QString(), QStringLiteral("http"), QStringLiteral("https"),
+                                QStringLiteral("file")};
 };
 
 } // namespace testing

@@ -8,21 +8,6 @@
 
 namespace testing {
 
-namespace {
-
-QString windowTitle(Display* display, ::Window window)
-{
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) == 0 || name == nullptr) {
-        return {};
-    }
-    const QString title = QString::fromLocal8Bit(name);
-    XFree(name);
-    return title;
-}
-
-} // namespace
-
 X11Session::X11Session() : m_display(XOpenDisplay(nullptr)) {}
 
 X11Session::~X11Session()
@@ -51,15 +36,17 @@ std::optional<Window> X11Session::waitForWindow(const QString& title,
             XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count);
             for (unsigned int i = 0; i < count && !found; ++i) {
                 XWindowAttributes attributes;
+                char* name = nullptr;
                 if (XGetWindowAttributes(m_display, children[i], &attributes) != 0 &&
                     attributes.map_state == IsViewable &&
-                    windowTitle(m_display, children[i]) == title) {
-                    found = children[i];
+                    XFetchName(m_display, children[i], &name) != 0) {
+                    if (QString::fromLocal8Bit(name) == title) {
+                        found = children[i];
+                    }
+                    XFree(name);
                 }
             }
-            if (children != nullptr) {
-                XFree(children);
-            }
+            XFree(children); // as free, nothing for none
             return found.has_value();
         },
         timeout, std::chrono::milliseconds(50));
@@ -79,11 +66,9 @@ QRect X11Session::clientGeometry(Window window) const
 
 SizeHints X11Session::sizeHints(Window window) const
 {
-    XSizeHints hints{};
+    XSizeHints hints{}; // left without flags when the window gives none
     long supplied = 0;
-    if (XGetWMNormalHints(m_display, window, &hints, &supplied) == 0) {
-        return {};
-    }
+    XGetWMNormalHints(m_display, window, &hints, &supplied);
     return {hints.flags & PMinSize ? QSize(hints.min_width, hints.min_height) : QSize(),
             hints.flags & PMaxSize ? QSize(hints.max_width, hints.max_height) : QSize()};
 }
@@ -120,10 +105,8 @@ MotifHints X11Session::motifHints(Window window) const
 
 QString X11Session::windowClass(Window window) const
 {
-    XClassHint hint{};
-    if (XGetClassHint(m_display, window, &hint) == 0) {
-        return {};
-    }
+    XClassHint hint{}; // left null when the window has none
+    XGetClassHint(m_display, window, &hint);
     const QString windowClass = QString::fromLocal8Bit(hint.res_class);
     XFree(hint.res_name);
     XFree(hint.res_class);

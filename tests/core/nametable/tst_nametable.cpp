@@ -10,15 +10,6 @@ using names::NameTable;
 using names::NameTables;
 using names::NameTableSize;
 
-namespace {
-
-QString entry(const NameTable& table, int index)
-{
-    return QString::fromStdU16String(table.at(index));
-}
-
-} // namespace
-
 class TestNameTable : public QObject
 {
     Q_OBJECT
@@ -35,17 +26,9 @@ private Q_SLOTS:
 
     void fillPutsEveryLineInItsSlot()
     {
-        const QStringList male = testing::maleListFile();
-        const QStringList female = testing::femaleListFile();
-        QCOMPARE(male.size(), NameTableSize);
-        QCOMPARE(female.size(), NameTableSize);
-
         NameTables tables;
         names::FillNameTables(tables);
-        for (int i = 0; i < NameTableSize; ++i) {
-            QCOMPARE(entry(tables.MaleNames, i), male.at(i));
-            QCOMPARE(entry(tables.FemaleNames, i), female.at(i));
-        }
+        QVERIFY(testing::holdTheListFiles(tables));
     }
 
     void indexOutsideTheTableIsRefused_data()
@@ -74,9 +57,9 @@ private Q_SLOTS:
         std::u16string text = u"Ada Lovelace";
         table.assign(7, text);
         text[0] = u'X';
-        QCOMPARE(entry(table, 7), QStringLiteral("Ada Lovelace"));
+        QVERIFY(table.at(7) == u"Ada Lovelace");
         table.assign(7, u"Ann Lee");
-        QCOMPARE(entry(table, 7), QStringLiteral("Ann Lee"));
+        QVERIFY(table.at(7) == u"Ann Lee");
     }
 };
 

@@ -14,29 +14,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Every widget below parent, each before its own children, as created.
-QStringList widgetsBelow(const QWidget* parent)
-{
-    QStringList names;
-    for (const QObject* child : parent->children()) {
-        if (child->isWidgetType()) {
-            names.append(child->objectName());
-            names += widgetsBelow(static_cast<const QWidget*>(child));
-        }
-    }
-    return names;
-}
-
-ui::description::Rgb toRgb(const QColor& colour)
-{
-    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-            static_cast<std::uint8_t>(colour.blue())};
-}
-
-} // namespace
-
 class TestForm1Layout : public QObject
 {
     Q_OBJECT
@@ -53,8 +30,12 @@ private Q_SLOTS:
     // only show in stand-ins, and no caption makes an access key.
     void controls()
     {
-        ui::Form1 form; // never loaded, so it draws nothing
-        QCOMPARE(widgetsBelow(&form),
+        ui::Form1 form;      // never loaded, so it draws nothing
+        QStringList created; // each widget before its own children
+        for (const QWidget* widget : form.findChildren<QWidget*>()) {
+            created.append(widget->objectName());
+        }
+        QCOMPARE(created,
                  QStringList({u"Picture1"_s, u"Frame4"_s, u"Command4"_s, u"Command2"_s, u"Label5"_s,
                               u"Label4"_s, u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Frame3"_s,
                               u"Command1"_s, u"Frame2"_s, u"TextName"_s, u"Frame1"_s,
@@ -70,22 +51,23 @@ private Q_SLOTS:
     // reads on white; the pictures show a dark theme's giving way to black.
     void buttonCaptionOnWhite_data()
     {
-        QTest::addColumn<QColor>("systemButtonText");
+        using ui::description::Rgb;
+        QTest::addColumn<Rgb>("systemButtonText");
         QTest::addColumn<QColor>("buttonCaption");
-        QTest::newRow("dark green") << QColor(0, 80, 0) << QColor(0, 80, 0);
-        QTest::newRow("contrast just over 4.5") << QColor(118, 118, 118) << QColor(118, 118, 118);
-        QTest::newRow("contrast just under 4.5") << QColor(119, 119, 119) << QColor(Qt::black);
-        QTest::newRow("pure blue, dark") << QColor(Qt::blue) << QColor(Qt::blue);
-        QTest::newRow("pure red, too light") << QColor(Qt::red) << QColor(Qt::black);
-        QTest::newRow("a dark theme's") << QColor(238, 238, 236) << QColor(Qt::black);
+        QTest::newRow("dark green") << Rgb{0, 80, 0} << QColor(0, 80, 0);
+        QTest::newRow("contrast just over 4.5") << Rgb{118, 118, 118} << QColor(118, 118, 118);
+        QTest::newRow("contrast just under 4.5") << Rgb{119, 119, 119} << QColor(Qt::black);
+        QTest::newRow("pure blue, dark") << Rgb{0, 0, 255} << QColor(Qt::blue);
+        QTest::newRow("pure red, too light") << Rgb{255, 0, 0} << QColor(Qt::black);
+        QTest::newRow("a dark theme's") << Rgb{238, 238, 236} << QColor(Qt::black);
     }
 
     void buttonCaptionOnWhite()
     {
-        QFETCH(QColor, systemButtonText);
+        QFETCH(ui::description::Rgb, systemButtonText);
         QFETCH(QColor, buttonCaption);
-        const auto caption = ui::description::ButtonCaptionOnWhite(toRgb(systemButtonText));
-        QCOMPARE(ui::ToQColor(caption), buttonCaption);
+        QCOMPARE(ui::ToQColor(ui::description::ButtonCaptionOnWhite(systemButtonText)),
+                 buttonCaption);
     }
 
     // What a theme decides and no picture shows: the buttons' caption colour

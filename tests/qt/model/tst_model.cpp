@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -33,9 +32,6 @@ qulonglong environmentNumber(const char* name, qulonglong fallback)
     const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
     return ok ? value : fallback;
 }
-
-const QString Dornwick = QString::fromStdU16String(std::u16string(links::DornwickHomePage));
-const QString Workshop = QString::fromStdU16String(std::u16string(links::VelmoraWorkshopHomePage));
 
 } // namespace
 
@@ -64,20 +60,19 @@ void TestModel::randomSessionsFollowTheModel()
     std::vector<double> values(4099);
     std::generate(values.begin(), values.end(), [&dice] { return (dice() >> 11) * 0x1.0p-53; });
     testing::ScriptedRandom random(values);
-    QStringList launched;
+    std::vector<std::u16string> launched;
     bool launcherFails = false;
     ui::Form1 form(random, [&](const std::u16string& address) {
-        launched.append(QString::fromStdU16String(address));
+        launched.push_back(address);
         return launcherFails ? 0 : 42;
     });
     form.Form_Load();
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
 
-    // The tables as the list files have them, line 1 at index 0.
-    const QStringList maleList = testing::maleListFile();
-    const QStringList femaleList = testing::femaleListFile();
-    QVERIFY(testing::holdTheListFiles(form.nameTables()));
+    // The window's tables hold the list files, line 1 at index 0.
+    const names::NameTables& tables = form.nameTables();
+    QVERIFY(testing::holdTheListFiles(tables));
 
     auto* male = testing::control<QRadioButton>(form, "OptionMale");
     auto* female = testing::control<QRadioButton>(form, "OptionFemale");
@@ -87,7 +82,7 @@ void TestModel::randomSessionsFollowTheModel()
     Gender gender = Gender::None;
     QString text;
     std::size_t draws = 0;
-    QStringList expectedLaunches;
+    std::vector<std::u16string> expectedLaunches;
 
     const auto choose = [&](Gender chosen) {
         gender = chosen;
@@ -98,9 +93,9 @@ void TestModel::randomSessionsFollowTheModel()
         if (gender == Gender::None) {
             return;
         }
-        const auto index =
-            static_cast<qsizetype>(std::floor(values[draws++ % values.size()] * 1001));
-        text = (gender == Gender::Male ? maleList : femaleList).at(index);
+        const int index = static_cast<int>(values[draws++ % values.size()] * 1001); // floor
+        text = QString::fromStdU16String(
+            (gender == Gender::Male ? tables.MaleNames : tables.FemaleNames).at(index));
     };
     // What pressing a control does, by its name.
     const auto press = [&](const QString& name) {
@@ -111,9 +106,9 @@ void TestModel::randomSessionsFollowTheModel()
         } else if (name == u"Command1"_s) {
             generate();
         } else if (name == u"Command2"_s) {
-            expectedLaunches.append(Dornwick);
+            expectedLaunches.emplace_back(links::DornwickHomePage);
         } else if (name == u"Command4"_s) {
-            expectedLaunches.append(Workshop);
+            expectedLaunches.emplace_back(links::VelmoraWorkshopHomePage);
         }
     };
 
@@ -145,12 +140,11 @@ void TestModel::randomSessionsFollowTheModel()
             QTest::keyClick(focus, Qt::Key_Backtab);
             break;
         case 5:
-        case 6: { // Space presses whatever has the focus
+        case 6: // Space presses whatever has the focus
             action = u"Space on "_s + focusName;
             QTest::keyClick(focus, Qt::Key_Space);
             press(focusName);
             break;
-        }
         case 7: { // arrows: inside the gender group they choose the neighbour
             static const std::array arrows{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
             const Qt::Key key = arrows[dice() % 4];
@@ -163,7 +157,7 @@ void TestModel::randomSessionsFollowTheModel()
             }
             break;
         }
-        case 8: { // typing into the name box changes nothing
+        case 8: // typing into the name box changes nothing
             action = u"typing into the name box"_s;
             box->setFocus();
             QTest::keyClicks(box, u"Zq"_s);
@@ -172,8 +166,7 @@ void TestModel::randomSessionsFollowTheModel()
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
             break;
-        }
-        case 9: { // copying the name
+        case 9: // copying the name
             action = u"Ctrl+A, Ctrl+C in the name box"_s;
             box->setFocus();
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -184,24 +177,20 @@ void TestModel::randomSessionsFollowTheModel()
             }
             break;
         }
-        }
 
-        const auto where = [&] {
-            return u"seed %1, step %2 (%3)"_s.arg(seed).arg(step).arg(action);
-        };
-        QVERIFY2(male->isChecked() == (gender == Gender::Male), qPrintable(where()));
-        QVERIFY2(female->isChecked() == (gender == Gender::Female), qPrintable(where()));
+        const QString where = u"seed %1, step %2 (%3): "_s.arg(seed).arg(step).arg(action);
+        QVERIFY2(male->isChecked() == (gender == Gender::Male) &&
+                     female->isChecked() == (gender == Gender::Female),
+                 qPrintable(where + u"another gender chosen"_s));
         QVERIFY2(box->text() == text,
-                 qPrintable(where() + u": shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
-        QVERIFY2(random.draws == draws, qPrintable(where() + u": unexpected draw"_s));
-        QVERIFY2(random.reseeds == 1, qPrintable(where() + u": seeded again"_s));
-        QVERIFY2(launched == expectedLaunches, qPrintable(where() + u": launcher calls differ"_s));
-        QVERIFY2(reports.isEmpty(), qPrintable(where() + u": "_s + reports.value(0)));
-        QVERIFY2(testing::holdTheListFiles(form.nameTables()),
-                 qPrintable(where() + u": a table changed"_s));
+                 qPrintable(where + u"shows \"%1\", expected \"%2\""_s.arg(box->text(), text)));
+        QVERIFY2(random.draws == draws, qPrintable(where + u"unexpected draw"_s));
+        QVERIFY2(random.reseeds == 1, qPrintable(where + u"seeded again"_s));
+        QVERIFY2(launched == expectedLaunches, qPrintable(where + u"launcher calls differ"_s));
+        QVERIFY2(reports.isEmpty(), qPrintable(where + reports.value(0)));
+        QVERIFY2(testing::holdTheListFiles(tables), qPrintable(where + u"a table changed"_s));
     }
-    qInfo("%llu actions, %zu names drawn, %lld pages opened", actions, draws,
-          static_cast<long long>(launched.size()));
+    qInfo("%llu actions, %zu names drawn, %zu pages opened", actions, draws, launched.size());
 }
 
 int main(int argc, char* argv[])

@@ -30,21 +30,6 @@ QString environmentName()
     return qEnvironmentVariable("VELMORA_PICTURE_ENVIRONMENT", u"96dpi"_s);
 }
 
-// A dark desktop theme: light text on dark grounds.
-QPalette darkTheme()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(53, 53, 53));
-    dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
-    dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    dark.setColor(QPalette::Text, QColor(238, 238, 236));
-    dark.setColor(QPalette::Button, QColor(53, 53, 53));
-    dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    return dark;
-}
-
 } // namespace
 
 class TestPictures : public QObject
@@ -84,8 +69,17 @@ private Q_SLOTS:
         const pictures::State& state = pictures::States[index];
         const QPalette original = QGuiApplication::palette();
         const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
-        if (state.darkTheme) {
-            QApplication::setPalette(darkTheme());
+        if (state.darkTheme) { // light text on dark grounds
+            QPalette dark;
+            dark.setColor(QPalette::Window, QColor(53, 53, 53));
+            dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+            dark.setColor(QPalette::Base, QColor(35, 35, 35));
+            dark.setColor(QPalette::Text, QColor(238, 238, 236));
+            dark.setColor(QPalette::Button, QColor(53, 53, 53));
+            dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
+            dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+            dark.setColor(QPalette::HighlightedText, Qt::white);
+            QApplication::setPalette(dark);
         }
 
         testing::ScriptedRandom random({0.25});

@@ -15,8 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -50,13 +48,7 @@ class TestProgram : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run"); }
 
-    void cleanup()
-    {
-        if (m_program) {
-            Stop(*m_program);
-        }
-        m_program.reset();
-    }
+    void cleanup() { Stop(m_program); }
 
     // Docks and task bars find the program's desktop entry by its window:
     // on X11 by its window class, the entry's StartupWMClass.
@@ -112,10 +104,8 @@ private Q_SLOTS:
         QVERIFY2(compositor.waitUntilReady(),
                  "the compositor did not start (Debian: weston, sway, xwayland and xhost, which "
                  "scripts/install-deps.sh --tests installs)");
-        QProcess program;
-        const auto stopped = qScopeGuard([&program] { Stop(program); });
-        program.setProcessEnvironment(compositor.session(desktop));
-        program.start(QStringLiteral(VELMORA_PROGRAM), {});
+        m_program.setProcessEnvironment(compositor.session(desktop));
+        m_program.start(QStringLiteral(VELMORA_PROGRAM), {});
         // The strip above the client area, which starts at the first navy
         // pixel, and 8 pixels either side, where the frame ends.
         const auto titleBar = [&] {
@@ -147,11 +137,11 @@ private Q_SLOTS:
             return match.captured(1) + u' ' + match.captured(2);
         };
         QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"class "_s + startupWMClass(), 5000);
-        Stop(program);
+        Stop(m_program);
         QProcessEnvironment wayland = compositor.session(desktop);
         wayland.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
-        program.setProcessEnvironment(wayland);
-        program.start(QStringLiteral(VELMORA_PROGRAM), {});
+        m_program.setProcessEnvironment(wayland);
+        m_program.start(QStringLiteral(VELMORA_PROGRAM), {});
         QTRY_COMPARE_WITH_TIMEOUT(shownAs(), u"app_id "_s + desktopEntryFile().completeBaseName(),
                                   15000);
     }
@@ -191,9 +181,8 @@ private Q_SLOTS:
     // visible, and the program carries on as it was.
     void linkButtonsWithoutALauncherChangeNothing()
     {
-        QTemporaryDir emptyBin;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PATH"_s, emptyBin.path());
+        environment.insert(u"PATH"_s, u"/nonexistent"_s);
         environment.remove(u"BROWSER"_s);
         environment.remove(u"DEFAULT_BROWSER"_s);
         const Window window = start({}, environment);
@@ -211,7 +200,7 @@ private Q_SLOTS:
         m_x.click(window, DornwickButton);
         m_x.click(window, WorkshopButton);
         QTest::qWait(500);
-        QCOMPARE(m_program->state(), QProcess::Running);
+        QCOMPARE(m_program.state(), QProcess::Running);
         QVERIFY(m_x.waitForWindow(Title, 1s).has_value());
         QCOMPARE(m_x.grab(gender), genderBefore);
         QCOMPARE(m_x.grab(name), nameBefore);
@@ -222,8 +211,8 @@ private Q_SLOTS:
     {
         const Window window = start();
         m_x.killClient(window);
-        QVERIFY2(m_program->waitForFinished(10000), "the program hangs without its display");
-        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QVERIFY2(m_program.waitForFinished(10000), "the program hangs without its display");
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
     }
 
     // Only the font cache may appear in a fresh home; the program keeps no
@@ -254,17 +243,16 @@ private Q_SLOTS:
 
     void saysSoWhenThereIsNoDisplay()
     {
-        QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DISPLAY"_s, u":4711"_s);
         environment.remove(u"WAYLAND_DISPLAY"_s);
         environment.remove(u"QT_QPA_PLATFORM"_s);
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VELMORA_PROGRAM), {});
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
-        QVERIFY(program.exitCode() != 0);
-        const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+        m_program.setProcessEnvironment(environment);
+        m_program.start(QStringLiteral(VELMORA_PROGRAM), {});
+        QVERIFY(m_program.waitForFinished(20000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
+        QVERIFY(m_program.exitCode() != 0);
+        const QString errors = QString::fromLocal8Bit(m_program.readAllStandardError());
         QCOMPARE(errors.trimmed().count(u'\n'), 0); // one plain sentence
         QVERIFY2(errors.contains(u"needs a graphical desktop"_s), qPrintable(errors));
     }
@@ -273,16 +261,12 @@ private:
     Window start(const QStringList& arguments = {},
                  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
     {
-        m_program = std::make_unique<QProcess>();
         environment.remove(u"QT_QPA_PLATFORM"_s);
-        m_program->setProcessEnvironment(environment);
-        m_program->start(QStringLiteral(VELMORA_PROGRAM), arguments);
-        if (!m_program->waitForStarted(10000)) {
-            qFatal("the program did not start");
-        }
+        m_program.setProcessEnvironment(environment);
+        m_program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
         const std::optional<Window> window = m_x.waitForWindow(Title, 15s);
         if (!window) {
-            qFatal("the program's window did not appear");
+            qFatal("the program's window did not appear: %s", qPrintable(m_program.errorString()));
         }
         // Mapped is not yet painted: wait for the navy ground and the white
         // name box, which the first paint brings together.
@@ -299,13 +283,13 @@ private:
     void closeAndExpectCleanExit(Window window)
     {
         m_x.requestClose(window);
-        QVERIFY(m_program->waitForFinished(10000));
-        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
-        QVERIFY2(m_program->exitCode() == 0, m_program->readAllStandardError().constData());
+        QVERIFY(m_program.waitForFinished(10000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(m_program.exitCode() == 0, m_program.readAllStandardError().constData());
     }
 
     testing::X11Session m_x;
-    std::unique_ptr<QProcess> m_program;
+    QProcess m_program;
 };
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -7,6 +7,7 @@
 #include "ui/qt/windowengine.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <stdexcept>
@@ -18,14 +19,6 @@ class TestWindowEngine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_reports.clear();
-        ui::SetErrorReporter([this](const std::u16string& message) {
-            m_reports.append(QString::fromStdU16String(message));
-        });
-    }
-
     void programEndsWhenLoadFails_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -54,17 +47,19 @@ private Q_SLOTS:
     // stops at the application object instead of reaching the event loop.
     void errorsInOtherEventsStopAtTheApplication()
     {
+        QStringList reports;
+        ui::SetErrorReporter([&reports](const std::u16string& message) {
+            reports.append(QString::fromStdU16String(message));
+        });
+        const auto restore = qScopeGuard([] { ui::SetErrorReporter({}); });
         QObject receiver;
         QMetaObject::invokeMethod(
             &receiver, [] { throw std::runtime_error("queued call failed"); },
             Qt::QueuedConnection);
         QCoreApplication::sendPostedEvents(&receiver, QEvent::MetaCall);
-        QCOMPARE(m_reports.size(), 1);
-        QVERIFY(m_reports.constFirst().contains(u"queued call failed"_s));
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports.constFirst().contains(u"queued call failed"_s));
     }
-
-private:
-    QStringList m_reports;
 };
 
 int main(int argc, char* argv[])
