@@ -5,13 +5,13 @@
 
 #include "common/browserstandin.h"
 #include "common/eventually.h"
+#include "common/namelistfiles.h"
 #include "common/referencepicture.h"
 #include "common/winesession.h"
 #include "common/x11session.h"
 #include "links/webaddresses.h"
 #include "pictures/states.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -27,20 +27,7 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using namespace testing;
 
-namespace {
-
 const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
-
-QStringList listLines(const char* file)
-{
-    QFile list(QDir(QStringLiteral(VELMORA_NAME_LISTS_DIR)).filePath(QString::fromLatin1(file)));
-    if (!list.open(QIODevice::ReadOnly)) {
-        qFatal("cannot read the name list %s", file);
-    }
-    return QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class TestWin32Program : public QObject
 {
@@ -60,10 +47,9 @@ private Q_SLOTS:
         const testing::BrowserStandIn browser;
         const auto running = m_wine.start(program(), {}, browser.environment(m_wine.environment()));
         const auto stop = qScopeGuard([&] { Stop(*running); });
-        const std::optional<Window> found = m_x.waitForWindow(Title, 60s);
-        QVERIFY2(found, "the program's window did not appear");
-        const Window window = *found;
-        const auto shot = [&] { return m_x.grab(m_x.clientGeometry(window)); };
+        const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
+        QVERIFY2(window, "the program's window did not appear");
+        const auto shot = [&] { return m_x.grab(m_x.clientGeometry(*window)); };
         // Waits for the first paint: the window looks as its picture shows,
         // but for the gender frame, whose focus rectangle shows only once a
         // key has been pressed.
@@ -73,14 +59,13 @@ private Q_SLOTS:
 
         const auto nameBoxInk = [&] { return testing::InkIn(shot().copy(NameBoxInside)); };
         // Each gender chosen empties the name box; Generate fills it from that gender's list.
-        for (const auto& [option, list] :
-             {std::pair{MaleOption, "male.txt"}, {FemaleOption, "female.txt"}}) {
-            m_x.click(window, option);
+        for (const auto& [option, names] :
+             {std::pair{MaleOption, maleListFile()}, {FemaleOption, femaleListFile()}}) {
+            m_x.click(*window, option);
             QTRY_COMPARE_WITH_TIMEOUT(nameBoxInk(), 0, 5000);
-            m_x.click(window, GenerateButton);
+            m_x.click(*window, GenerateButton);
             QTRY_VERIFY_WITH_TIMEOUT(nameBoxInk() > 20, 5000);
             // As a second program reads the window's controls.
-            const QStringList names = listLines(list);
             const QStringList texts = m_wine.read(u"texts"_s, Title);
             QVERIFY2(std::ranges::any_of(texts,
                                          [&](const QString& text) { return names.contains(text); }),
@@ -88,15 +73,15 @@ private Q_SLOTS:
         }
 
         // wine's shell hands web addresses to winebrowser, which calls xdg-open.
-        m_x.click(window, DornwickButton);
+        m_x.click(*window, DornwickButton);
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), browser.callsFor({links::DornwickHomePage}),
                                   20000);
-        m_x.click(window, WorkshopButton);
+        m_x.click(*window, WorkshopButton);
         QTRY_COMPARE_WITH_TIMEOUT(
             browser.calls(),
             browser.callsFor({links::DornwickHomePage, links::VelmoraWorkshopHomePage}), 20000);
 
-        m_x.requestClose(window);
+        m_x.requestClose(*window);
         QVERIFY(running->waitForFinished(20000));
         QCOMPARE(running->exitStatus(), QProcess::NormalExit);
         QCOMPARE(running->exitCode(), 0);
@@ -104,7 +89,8 @@ private Q_SLOTS:
 
     void aFailedLoadEndsTheProgramWithoutAWindow()
     {
-        const auto failing = m_wine.start(windowsFile(u"tests/wine/checks/failing_load_program.exe"_s));
+        const auto failing =
+            m_wine.start(windowsFile(u"tests/wine/checks/failing_load_program.exe"_s));
         const auto stop = qScopeGuard([&] { Stop(*failing); });
         QVERIFY(failing->waitForFinished(60000));
         QCOMPARE(failing->exitCode(), 1);
@@ -145,8 +131,8 @@ private Q_SLOTS:
             const QString picture =
                 QString::fromStdString(pictures::PictureName(state, environment));
             if (!picture.isEmpty()) {
-                const QImage shot(folder.filePath(picture + u".bmp"_s));
-                problems += testing::CompareOrUpdateReference(shot, u"win32/"_s + picture);
+                problems += CompareOrUpdateReference(QImage(folder.filePath(picture + u".bmp"_s)),
+                                                     u"win32/"_s + picture);
             }
         }
         problems.removeAll(QString());
