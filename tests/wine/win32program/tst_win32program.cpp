@@ -143,11 +143,8 @@ private Q_SLOTS:
         const QString check = u"form1_reader_scale_check.exe"_s;
         QCOMPARE(runChecks(check), QString());
         const QString changed = checkOutput(check, {u"layout"_s, u"144"_s}).text;
-        const QString started = [&] {
-            const auto restore = systemDpi(144);
-            return checkOutput(check, {u"layout"_s}).text;
-        }();
-        QCOMPARE(changed, started);
+        const auto restore = systemDpi(144);
+        QCOMPARE(changed, checkOutput(check, {u"layout"_s}).text);
     }
 
     // The stack protector of a program built like this one: an overrun ends
