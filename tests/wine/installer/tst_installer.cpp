@@ -17,11 +17,10 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using namespace testing;
 
 namespace {
 
-using testing::Eventually;
-using testing::Title;
 const QString Setup = Title + u" Setup"_s;
 const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
@@ -222,8 +221,8 @@ private:
                                          QString::fromLatin1(key)}) == 0;
     }
 
-    testing::X11Session m_x;
-    testing::WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
+    X11Session m_x;
+    WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
     QString m_installerId;
 };
 

@@ -27,7 +27,8 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using namespace testing;
 
-const QString WindowsBuild = QStringLiteral(VELMORA_WINDOWS_BUILD_DIR);
+const QString Program =
+    QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/app/velmora2-name-generator.exe");
 
 class TestWin32Program : public QObject
 {
@@ -37,15 +38,15 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(m_x.isOpen(), "no X display: run this test under xvfb-run");
-        QVERIFY2(QFile::exists(program()),
+        QVERIFY2(QFile::exists(Program),
                  "no Windows build: scripts/build-windows.sh makes it (scripts/test.sh runs it)");
         QVERIFY(m_wine.begin());
     }
 
     void theProgramWorksAsAWhole()
     {
-        const testing::BrowserStandIn browser;
-        const auto running = m_wine.start(program(), {}, browser.environment(m_wine.environment()));
+        const BrowserStandIn browser;
+        const auto running = m_wine.start(Program, {}, browser.environment(m_wine.environment()));
         const auto stop = qScopeGuard([&] { Stop(*running); });
         const std::optional<Window> window = m_x.waitForWindow(Title, 60s);
         QVERIFY2(window, "the program's window did not appear");
@@ -57,7 +58,7 @@ private Q_SLOTS:
             WaitForReference(shot, u"win32/opened"_s, QRect(8, 8, 145, 49), 15s);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
-        const auto nameBoxInk = [&] { return testing::InkIn(shot().copy(NameBoxInside)); };
+        const auto nameBoxInk = [&] { return InkIn(shot().copy(NameBoxInside)); };
         // Each gender chosen empties the name box; Generate fills it from that gender's list.
         for (const auto& [option, names] :
              {std::pair{MaleOption, maleListFile()}, {FemaleOption, femaleListFile()}}) {
@@ -157,7 +158,7 @@ private Q_SLOTS:
     // Only the address the system code page holds reaches the browser.
     void theLauncherRefusesWhatTheCodePageCannotHold()
     {
-        const testing::BrowserStandIn browser;
+        const BrowserStandIn browser;
         QCOMPARE(runChecks(u"launcher_check.exe"_s, {}, browser.environment(m_wine.environment())),
                  QString());
         QTRY_COMPARE_WITH_TIMEOUT(browser.calls(), u"1\nhttp://café.example/\n"_s, 20000);
@@ -170,7 +171,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("description");
-        QTest::newRow("program") << program() << Title;
+        QTest::newRow("program") << Program << Title;
         QTest::newRow("installer")
             << QStringLiteral(VELMORA_WINDOWS_INSTALLER) << Title + u" Setup"_s;
     }
@@ -210,9 +211,6 @@ private:
             [this, setting] { m_wine.output(u"reg"_s, QStringList{u"delete"_s} + setting); }));
     }
 
-    static QString windowsFile(const QString& path) { return WindowsBuild + u'/' + path; }
-    static QString program() { return windowsFile(u"app/velmora2-name-generator.exe"_s); }
-
     // Runs one of the check programs under wine; empty when all its checks
     // passed, else what it printed.
     QString runChecks(const QString& name, const QStringList& arguments = {},
@@ -229,11 +227,12 @@ private:
     Output checkOutput(const QString& name, const QStringList& arguments = {},
                        const QProcessEnvironment& environment = {})
     {
-        return m_wine.output(windowsFile(u"tests/wine/checks/"_s + name), arguments, environment);
+        return m_wine.output(QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/tests/wine/checks/") + name,
+                             arguments, environment);
     }
 
-    testing::X11Session m_x;
-    testing::WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
+    X11Session m_x;
+    WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
 };
 
 QTEST_GUILESS_MAIN(TestWin32Program)
