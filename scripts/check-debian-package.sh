@@ -10,11 +10,7 @@ set -euo pipefail
 
 changes="$(realpath "$1")"
 findings="$(lintian --pedantic --display-info "$changes")"
-if [[ -n "$findings" ]]; then
-    echo "lintian:" >&2
-    echo "$findings" >&2
-    exit 1
-fi
+[[ -z "$findings" ]] || { printf 'lintian:\n%s\n' "$findings" >&2; exit 1; }
 echo "lintian finds nothing"
 
 # Control-flow protection is left out: see cmake/Hardening.cmake.

@@ -48,13 +48,10 @@ differ=0
 for artefact in debian/velmora2-name-generator{,-dbgsym}_*.deb \
     build-windows/app/velmora2-name-generator.exe \
     build-windows/packages/*{-windows-x64.zip,-setup.exe} build-web/packages/*-web.zip; do
-    if [[ "$artefact" == debian/* ]]; then
-        first=("${folders[0]}"/$artefact)
-        second=("${folders[1]}"/$artefact)
-    else
-        first=("${clones[0]}"/$artefact)
-        second=("${clones[1]}"/$artefact)
-    fi
+    roots=("${clones[@]}")
+    [[ "$artefact" == debian/* ]] && roots=("${folders[@]}")
+    first=("${roots[0]}"/$artefact)
+    second=("${roots[1]}"/$artefact)
     name="${first[0]##*/}"
     if cmp --quiet "${first[0]}" "${second[0]}"; then
         echo "identical: $name ($(stat -c %s "${first[0]}") bytes)"

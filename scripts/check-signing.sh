@@ -29,7 +29,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Velmora 2 test time
     -keyout "$work/stamper-key.pem" -out "$work/stamper.pem" 2>/dev/null
 tests/common/timestampserver.py "$work/stamper.pem" "$work/stamper-key.pem" >"$work/port" &
 timestamps=$!
-while [[ ! -s "$work/port" ]]; do sleep 0.1; done
+timeout 30 bash -c 'until [[ -s "$1" ]]; do sleep 0.1; done' _ "$work/port"
 export VELMORA_SIGN_TIMESTAMP_URL="http://127.0.0.1:$(cat "$work/port")/"
 VELMORA_SIGN_PASSWORD="$password" scripts/build-windows.sh "$build_dir"
 

@@ -44,19 +44,17 @@ bool WineSession::begin() const
         run(u"wineserver"_s, {u"-p"_s}, 30s) != 0) {
         return false;
     }
-    // An install's folders; its registry entries go with the known state.
+    // An install's folders, for everyone and for each user, and its shortcut;
+    // its registry entries go with the known state.
     const QString drive = m_environment.value(u"WINEPREFIX"_s) + u"/drive_c"_s;
-    QStringList installs{drive + u"/Program Files"_s};
+    const QString name = u"/Velmora 2 Name Generator"_s;
+    QDir(drive + u"/Program Files"_s + name).removeRecursively();
     for (const QString& user :
          QDir(drive + u"/users"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        installs.append(drive + u"/users/"_s + user + u"/AppData/Local/Programs"_s);
+        QDir(drive + u"/users/"_s + user + u"/AppData/Local/Programs"_s + name).removeRecursively();
     }
-    for (const QString& folder : installs) {
-        QDir(folder + u"/Velmora 2 Name Generator"_s).removeRecursively();
-    }
-    QFile::remove(
-        drive +
-        u"/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmora 2 Name Generator.lnk"_s);
+    QFile::remove(drive + u"/ProgramData/Microsoft/Windows/Start Menu/Programs"_s + name +
+                  u".lnk"_s);
     return output(u"reg"_s, {u"import"_s, u"Z:"_s + QStringLiteral(VELMORA_PREFIX_STATE)})
                .exitCode == 0;
 }

@@ -20,10 +20,9 @@ struct FailingLoadForm
 
 int main()
 {
-    // Report on stderr only: no message box to wait for.
+    // Reported in the output, not in a message box to wait for.
     ui::SetErrorReporter([](const std::u16string& message) {
-        std::fwprintf(stderr, L"reported: %ls\n",
-                      reinterpret_cast<const wchar_t*>(message.c_str()));
+        std::printf("reported: %ls\n", reinterpret_cast<const wchar_t*>(message.c_str()));
     });
     return ui::RunWindowEngine<FailingLoadForm>();
 }

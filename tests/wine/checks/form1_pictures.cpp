@@ -20,20 +20,14 @@
 
 namespace {
 
-// The client area of window as a 24-bit bottom-up BMP.
+// The client area of window as a 32-bit bottom-up BMP.
 bool saveClientArea(HWND window, const std::string& file)
 {
     RECT client = {};
     GetClientRect(window, &client);
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = client.right;
-    header.biHeight = client.bottom;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const int stride = (client.right * 3 + 3) & ~3;
-    std::string pixels(static_cast<std::size_t>(stride * client.bottom), '\0');
+    BITMAPINFOHEADER header = {
+        sizeof header, client.right, client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::string pixels(static_cast<std::size_t>(4 * client.right * client.bottom), '\0');
 
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
@@ -47,10 +41,9 @@ bool saveClientArea(HWND window, const std::string& file)
     DeleteDC(memory);
     ReleaseDC(window, screen);
 
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42; // "BM"
-    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
-    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixels.size());
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    const BITMAPFILEHEADER fileHeader = {0x4D42 /* "BM" */,
+                                         static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};
     std::FILE* out = std::fopen(file.c_str(), "wb");
     if (out == nullptr || rows != client.bottom) {
         return false;

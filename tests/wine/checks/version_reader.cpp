@@ -37,10 +37,7 @@ int wmain(int argc, wchar_t** argv)
         wchar_t* text = nullptr;
         const bool found =
             VerQueryValueW(resource.data(), path.c_str(), reinterpret_cast<void**>(&text), &length);
-        char utf8[256] = {};
-        WideCharToMultiByte(CP_UTF8, 0, found ? text : L"", -1, utf8, sizeof utf8, nullptr,
-                            nullptr);
-        std::printf("%ls: %s\n", key, utf8);
+        std::printf("%ls: %ls\n", key, found ? text : L"");
     }
     return EXIT_SUCCESS;
 }

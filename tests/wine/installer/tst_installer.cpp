@@ -17,16 +17,13 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using namespace testing;
 
 namespace {
 
-using testing::Eventually;
-using testing::Title;
 const QString Setup = Title + u" Setup"_s;
 const QString Uninstall = Title + u" Uninstall"_s;
 const QString Running = Title + u" is running. Close it, then choose Retry."_s;
-const QString Program =
-    QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/app/velmora2-name-generator.exe");
 const QString Installer = QStringLiteral(VELMORA_WINDOWS_INSTALLER);
 const QString InstallFolder = u"C:\\Program Files\\Velmora 2 Name Generator"_s;
 const QString Drive = QStringLiteral(VELMORA_WINE_PREFIX "/drive_c");
@@ -57,7 +54,8 @@ private Q_SLOTS:
     {
         const auto installedWhole = [&] {
             QFile installedProgram(Installed + u"/velmora2-name-generator.exe"_s);
-            QFile builtProgram(Program);
+            QFile builtProgram(
+                QStringLiteral(VELMORA_WINDOWS_BUILD_DIR "/app/velmora2-name-generator.exe"));
             const QString entry = m_wine.registryEntry(ForEveryone);
             return installedProgram.open(QIODevice::ReadOnly) &&
                    builtProgram.open(QIODevice::ReadOnly) &&
@@ -223,8 +221,8 @@ private:
                                          QString::fromLatin1(key)}) == 0;
     }
 
-    testing::X11Session m_x;
-    testing::WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
+    X11Session m_x;
+    WineSession m_wine{QStringLiteral(VELMORA_WINE_PREFIX)};
     QString m_installerId;
 };
 
