@@ -11,12 +11,8 @@
 namespace {
 
 // clang-format off
-EM_JS(void, startTelling, (), {
-    window.scripted = {seeds: [], draws: 0};
-});
-EM_JS(void, tellSeed, (float seed), {
-    window.scripted.seeds.push(seed);
-});
+EM_JS(void, startTelling, (), { window.scripted = {seeds: [], draws: 0}; });
+EM_JS(void, tellSeed, (float seed), { window.scripted.seeds.push(seed); });
 EM_JS(double, scriptedValue, (), {
     const values = location.search.slice(1).split(",").map(Number);
     return values[window.scripted.draws++ % values.length];

@@ -71,12 +71,11 @@ QStringList BrowserSession::served()
 void BrowserSession::closeOtherTabs()
 {
     const QStringList tabs = this->tabs();
-    for (qsizetype tab = tabs.size() - 1; tab >= 0; --tab) {
-        switchTo(tabs[tab]);
-        if (tab > 0) {
-            send("DELETE", u"/window"_s);
-        }
+    for (const QString& tab : tabs.sliced(1)) {
+        switchTo(tab);
+        send("DELETE", u"/window"_s);
     }
+    switchTo(tabs.first());
 }
 
 QJsonValue BrowserSession::send(const QByteArray& method, const QString& path,

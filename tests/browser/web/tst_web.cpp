@@ -5,6 +5,7 @@
 // Scenarios and pictures use the web build's scripted page (tests/browser/scriptedpage),
 // whose random source plays back the values in its address.
 
+#include "browser/web/browsersession.h"
 #include "common/namelistfiles.h"
 #include "common/referencepicture.h"
 #include "common/scriptedrandom.h"
@@ -13,7 +14,6 @@
 #include "scenarios/scenarios.h"
 #include "scenarios/stepcheck.h"
 #include "ui/form1description.h"
-#include "browser/web/browsersession.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -31,8 +31,7 @@ namespace {
 // control with the focus.
 const QString WindowReady = uR"(
     return document.getElementById("Form1")?.hidden === false && document.fonts.status == "loaded"
-        && document.getElementById("Picture1").complete
-        && document.activeElement != document.body;)"_s;
+        && document.getElementById("Picture1").complete && document.activeElement != document.body;)"_s;
 
 // After axe-core's own script: what it finds wrong, a line each.
 const QString Audit = uR"(
@@ -42,11 +41,10 @@ const QString Audit = uR"(
 // Notes in the scripted page what a screen reader hears and each page it
 // asks the browser for; with shellRefuses, the browser opens none.
 const QString OpenScripted = uR"(
-    window.heard = [];
+    Object.assign(window, {heard: [], pages: []});
     new MutationObserver((records) => records.forEach((record) =>
         record.addedNodes.forEach((node) => heard.push(node.textContent))))
         .observe(document.getElementById("announcement"), {childList: true});
-    window.pages = [];
     const open = window.open, shellRefuses = arguments[0];
     window.open = (url, target, features) => {
         pages.push(target === "_blank" && /noopener/.test(features) ? url : "in this tab: " + url);
@@ -56,21 +54,11 @@ const QString OpenScripted = uR"(
 // What the page shows and did, for the step checker; the error box, if
 // one opened, is read and then closed with the keyboard.
 const QString Observe = uR"(
-    const box = document.getElementById("error-box");
     return {name: TextName.value, male: OptionMale.checked, female: OptionFemale.checked,
             focus: document.activeElement.id, heard: heard.splice(0), pages: pages.splice(0),
             draws: scripted.draws, seeds: scripted.seeds.length, seed: scripted.seeds[0],
-            boxes: box.open ? [box.querySelector("p").textContent] : [],
+            boxes: [...document.querySelectorAll("#error-box[open] > p")].map((p) => p.textContent),
             shown: !document.getElementById("Form1").hidden};)"_s;
-
-std::vector<std::u16string> u16s(const QJsonValue& array)
-{
-    std::vector<std::u16string> list;
-    for (const QJsonValue& value : array.toArray()) {
-        list.push_back(value.toString().toStdU16String());
-    }
-    return list;
-}
 
 } // namespace
 
@@ -185,11 +173,11 @@ void TestWeb::play()
                            [](double value) { return QString::number(value, 'g', 17); });
     openScripted(draws.join(u','), scenario->shellRefuses);
     // The page runs far from UTC, where a seed from the wrong clock shows.
-    QJsonValue seen = m_browser.run(Observe);
+    const QJsonValue loaded = m_browser.run(Observe);
     testing::ScriptedRandom load;
-    load.reseeds = seen[u"seeds"_s].toInt();
-    load.lastSeed = static_cast<float>(seen[u"seed"_s].toDouble());
-    load.draws = static_cast<std::size_t>(seen[u"draws"_s].toInt());
+    load.reseeds = loaded[u"seeds"_s].toInt();
+    load.lastSeed = static_cast<float>(loaded[u"seed"_s].toDouble());
+    load.draws = static_cast<std::size_t>(loaded[u"draws"_s].toInt());
     const auto badLoad = sc::CheckLoad(load, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
     QVERIFY2(badLoad.empty(), sc::Joined(badLoad).c_str());
 
@@ -197,13 +185,9 @@ void TestWeb::play()
     // In the order of sc::Key.
     const QStringList chords{{}, Tab,  Shift + Tab, Left,   Right,
                              Up, Down, Space,       Return, KeypadEnter};
-    for (std::size_t number = 1; number <= scenario->steps.size(); ++number) {
-        const sc::Step& step = scenario->steps[number - 1];
+    const auto act = [&](const sc::Step& step, std::u16string& copied) {
         const QString control = QString::fromLatin1(step.control);
-        QString copied;
         switch (step.action) {
-        case sc::Do::Look:
-            break;
         case sc::Do::Click:
         case sc::Do::DoubleClick:
             m_browser.click({control}, step.action == sc::Do::Click ? 1 : 2);
@@ -224,33 +208,36 @@ void TestWeb::play()
             break;
         case sc::Do::Copy:
             m_browser.press({Control + u'a', Control + u'c'});
-            copied = m_browser.run(u"return navigator.clipboard.readText()"_s).toString();
+            copied = m_browser.run(u"return navigator.clipboard.readText()"_s)
+                         .toString()
+                         .toStdU16String();
             break;
         default: // Toggle, FocusReportsClick
             QFAIL("no such action in a browser");
         }
-
-        const QJsonValue before = std::exchange(seen, m_browser.run(Observe));
-        sc::Observation observed;
-        observed.nameBefore = before[u"name"_s].toString().toStdU16String();
-        observed.nameAfter = seen[u"name"_s].toString().toStdU16String();
-        observed.drawsBefore = static_cast<std::size_t>(before[u"draws"_s].toInt());
-        observed.drawsAfter = static_cast<std::size_t>(seen[u"draws"_s].toInt());
-        observed.maleChosen = seen[u"male"_s].toBool();
-        observed.femaleChosen = seen[u"female"_s].toBool();
-        observed.focus = seen[u"focus"_s].toString().toStdString();
-        observed.pages = u16s(seen[u"pages"_s]);
-        observed.boxes = u16s(seen[u"boxes"_s]);
-        observed.heard = u16s(seen[u"heard"_s]);
-        observed.copied = copied.toStdU16String();
-        observed.reseeds = seen[u"seeds"_s].toInt();
-        observed.windowShown = seen[u"shown"_s].toBool();
-        if (!observed.boxes.empty()) {
+    };
+    const auto look = [&](sc::Observation& seen) {
+        const QJsonValue page = m_browser.run(Observe);
+        seen.nameAfter = page[u"name"_s].toString().toStdU16String();
+        seen.drawsAfter = static_cast<std::size_t>(page[u"draws"_s].toInt());
+        seen.maleChosen = page[u"male"_s].toBool();
+        seen.femaleChosen = page[u"female"_s].toBool();
+        seen.focus = page[u"focus"_s].toString().toStdString();
+        for (const auto& [key, texts] : {std::pair{u"pages"_s, &seen.pages},
+                                         {u"boxes"_s, &seen.boxes},
+                                         {u"heard"_s, &seen.heard}}) {
+            for (const QJsonValue text : page[key].toArray()) {
+                texts->push_back(text.toString().toStdU16String());
+            }
+        }
+        seen.reseeds = page[u"seeds"_s].toInt();
+        seen.windowShown = page[u"shown"_s].toBool();
+        if (!seen.boxes.empty()) {
             m_browser.press({Return}); // on its OK button, which has the focus
         }
-        const std::vector<std::string> wrong = sc::CheckStep(*scenario, number, observed);
-        QVERIFY2(wrong.empty(), sc::Joined(wrong).c_str());
-    }
+    };
+    const std::string wrong = sc::PlaySteps(*scenario, act, look);
+    QVERIFY2(wrong.empty(), wrong.c_str());
 }
 
 void TestWeb::looks()

@@ -3,7 +3,7 @@
 // Windows delivers them, errors open the program's own message box, and the
 // shell call of the program's own launcher is caught at link time. Run in a
 // time zone far from UTC, it also checks that Load seeds from the local
-// time; and it checks the window's frame.
+// time; and it checks each window's frame.
 
 #include "common/scriptedrandom.h"
 #include "names/randomsource.h"
@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sc = scenarios;
@@ -43,20 +44,9 @@ HINSTANCE WINAPI recordShellCall(HWND owner, LPCSTR operation, LPCSTR file, LPCS
                         showCommand == sc::OpenPage.showCommand;
     const std::string_view called = asPage && file != nullptr ? file : "(other arguments)";
     shellCalls.emplace_back(called.begin(), called.end());
-    constexpr INT_PTR handedOver = 42; // any value above 32
-    return reinterpret_cast<HINSTANCE>(shellRefuses ? INT_PTR{SE_ERR_FNF} : handedOver);
+    // Refused as a file not found, or handed over: any value above 32.
+    return reinterpret_cast<HINSTANCE>(INT_PTR{shellRefuses ? SE_ERR_FNF : 42});
 }
-
-} // namespace
-
-// The launcher calls ShellExecuteA through this import slot; defined here,
-// it takes the place of shell32's, so no page ever reaches a real shell.
-extern "C" {
-// NOLINTNEXTLINE(bugprone-reserved-identifier): the import slot's own name
-decltype(&ShellExecuteA) __imp_ShellExecuteA = recordShellCall;
-}
-
-namespace {
 
 std::u16string textOf(HWND window)
 {
@@ -65,7 +55,8 @@ std::u16string textOf(HWND window)
     return reinterpret_cast<const char16_t*>(text);
 }
 
-// Texts of the error boxes that opened in the step, each closed as soon as it showed.
+// Texts of the error boxes that opened since the last look, each closed as
+// soon as it showed: a box's text is its static controls' together.
 std::vector<std::u16string> boxes;
 
 bool isOfClass(HWND window, std::wstring_view name)
@@ -75,29 +66,20 @@ bool isOfClass(HWND window, std::wstring_view name)
     return className == name;
 }
 
-BOOL CALLBACK addStaticText(HWND child, LPARAM text)
+BOOL CALLBACK addStaticText(HWND child, LPARAM)
 {
-    if (isOfClass(child, L"Static")) {
-        *reinterpret_cast<std::u16string*>(text) += textOf(child);
-    }
+    boxes.back() += isOfClass(child, L"Static") ? textOf(child) : u"";
     return TRUE;
 }
 
 BOOL CALLBACK closeErrorBox(HWND window, LPARAM)
 {
     if (isOfClass(window, L"#32770") && IsWindowVisible(window)) {
-        std::u16string text;
-        EnumChildWindows(window, addStaticText, reinterpret_cast<LPARAM>(&text));
-        boxes.push_back(text);
+        boxes.emplace_back();
+        EnumChildWindows(window, addStaticText, 0);
         EndDialog(window, IDOK);
     }
     return TRUE;
-}
-
-// A box runs a message loop of its own, which delivers this timer too.
-void CALLBACK closeErrorBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), closeErrorBox, 0);
 }
 
 // Key on the control that has the focus, through the message loop's own
@@ -109,63 +91,16 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false, bool extended 
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
     const LPARAM flags = extended ? 1 << 24 : 0; // keypad Enter is Return on the extended keys
-    HWND focus = GetFocus();
-    PostMessageW(focus, WM_KEYDOWN, key, 1 | flags);
-    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001) | flags);
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1 | flags);
+    PostMessageW(GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001) | flags);
     ui::DeliverWaitingMessages(form.handle());
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
 }
 
-void press(const ui::Form1& form, sc::Key key)
-{
-    // In the order of sc::Key.
-    static constexpr std::array<WPARAM, 10> keys{0,     VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT,
-                                                 VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_RETURN};
-    press(form, keys.at(static_cast<std::size_t>(key)), key == sc::Key::ShiftTab,
-          key == sc::Key::KeypadEnter);
-}
-
-// The mouse on control's middle: down and up, and for a double click a
-// second down that Windows reports as a double click.
-void click(const ui::Form1& form, HWND control, bool twice)
-{
-    RECT area = {};
-    GetClientRect(control, &area);
-    const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageW(control, WM_LBUTTONUP, 0, middle);
-    if (twice) {
-        PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, middle);
-        PostMessageW(control, WM_LBUTTONUP, 0, middle);
-    }
-    ui::DeliverWaitingMessages(form.handle());
-}
-
-void leaveAndReturn(const ui::Form1& form)
-{
-    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 50,
-                                     50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetActiveWindow(elsewhere);
-    ui::DeliverWaitingMessages(form.handle());
-    SetActiveWindow(form.handle());
-    ui::DeliverWaitingMessages(form.handle());
-    DestroyWindow(elsewhere);
-    ui::DeliverWaitingMessages(form.handle());
-}
-
-std::u16string clipboardText()
-{
-    std::u16string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<const char16_t*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
+// The virtual keys of sc::Key, in its order; Shift and the keypad are press's own flags.
+constexpr std::array<WPARAM, 10> VirtualKeys{0,     VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT,
+                                             VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_RETURN};
 
 // A Windows time of day, in seconds since midnight.
 double secondsOf(const SYSTEMTIME& time)
@@ -189,23 +124,17 @@ void checkClock(testing::Checks& check)
           "the time of day is the local one");
 }
 
-// The frame, which the whole-program test cannot see from outside: fixed
-// border, close box and system menu only, centred on the work area, with
-// its icon in both sizes.
-void checkFrame(testing::Checks& check)
+// The frame of a window shown, which the whole-program test cannot see
+// from outside: fixed border, close box and system menu only, centred on
+// the work area, with its icon in both sizes.
+void checkFrame(testing::Checks& check, const ui::Form1& form)
 {
-    testing::ScriptedRandom random;
-    ui::Form1 form(random);
-    form.Form_Load();
-    form.show();
-    ui::DeliverWaitingMessages(form.handle());
     const LONG_PTR style = GetWindowLongPtrW(form.handle(), GWL_STYLE);
     check((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU),
           "the window has a caption and a system menu");
     check((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0,
           "the window has no minimise or maximise box and cannot be sized");
-    RECT frame = {};
-    RECT work = {};
+    RECT frame = {}, work = {};
     GetWindowRect(form.handle(), &frame);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     check(std::abs((frame.left + frame.right) - (work.left + work.right)) <= 2 &&
@@ -219,52 +148,60 @@ void checkFrame(testing::Checks& check)
 void play(testing::Checks& check, const sc::Scenario& scenario)
 {
     shellRefuses = scenario.shellRefuses;
-    testing::ScriptedRandom random(
-        std::vector<double>(scenario.draws.begin(), scenario.draws.end()));
+    testing::ScriptedRandom random({scenario.draws.begin(), scenario.draws.end()});
     std::vector<std::u16string> heard;
     ui::Form1 form(random, {}, [&](HWND source, const std::wstring& text) {
         heard.push_back(source == form.control("TextName")
                             ? std::u16string(text.begin(), text.end())
                             : u"(not from the name box)");
     });
-    const auto report = [&check](const std::vector<std::string>& wrong) {
-        check(wrong.empty(), sc::Joined(wrong).c_str());
-    };
     check(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
     form.Form_Load();
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    report(sc::CheckLoad(random, secondsOf(now)));
+    const std::string wrongLoad = sc::Joined(sc::CheckLoad(random, secondsOf(now)));
+    check(wrongLoad.empty(), wrongLoad.c_str());
     form.show();
     ui::DeliverWaitingMessages(form.handle());
+    checkFrame(check, form);
 
-    HWND nameBox = form.control("TextName");
-    for (std::size_t number = 1; number <= scenario.steps.size(); ++number) {
-        const sc::Step& step = scenario.steps[number - 1];
+    const auto act = [&](const sc::Step& step, std::u16string& copied) {
         HWND control = step.control.empty() ? nullptr : form.control(step.control);
-        sc::Observation seen;
-        seen.nameBefore = textOf(nameBox);
-        seen.drawsBefore = random.draws;
-        shellCalls.clear();
-        boxes.clear();
-        heard.clear();
-
         switch (step.action) {
-        case sc::Do::Look:
-            break;
+        // The mouse down and up on control's middle, and for a double click a
+        // second down that Windows reports as a double click.
         case sc::Do::Click:
-        case sc::Do::DoubleClick:
-            click(form, control, step.action == sc::Do::DoubleClick);
+        case sc::Do::DoubleClick: {
+            RECT area = {};
+            GetClientRect(control, &area);
+            const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+            const int downs = step.action == sc::Do::DoubleClick ? 2 : 1;
+            for (int down = 0; down < downs; ++down) {
+                PostMessageW(control, down ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, middle);
+                PostMessageW(control, WM_LBUTTONUP, 0, middle);
+            }
+            ui::DeliverWaitingMessages(form.handle());
             break;
+        }
         case sc::Do::Press:
-            press(form, step.key);
+            press(form, VirtualKeys.at(static_cast<std::size_t>(step.key)),
+                  step.key == sc::Key::ShiftTab, step.key == sc::Key::KeypadEnter);
             break;
         case sc::Do::Focus:
             SetFocus(control);
             break;
-        case sc::Do::LeaveAndReturn:
-            leaveAndReturn(form);
+        case sc::Do::LeaveAndReturn: { // to a window of its own, then back
+            HWND elsewhere =
+                CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            for (HWND active : {elsewhere, form.handle()}) {
+                SetActiveWindow(active);
+                ui::DeliverWaitingMessages(form.handle());
+            }
+            DestroyWindow(elsewhere);
+            ui::DeliverWaitingMessages(form.handle());
             break;
+        }
         case sc::Do::Type:
             PostMessageW(GetFocus(), WM_CHAR, L'x', 1);
             press(form, VK_BACK);
@@ -275,21 +212,27 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         case sc::Do::Copy:
             SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
             SendMessageW(GetFocus(), WM_COPY, 0, 0);
-            seen.copied = clipboardText();
+            if (OpenClipboard(nullptr)) {
+                HANDLE data = GetClipboardData(CF_UNICODETEXT);
+                copied = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
+                GlobalUnlock(data);
+                CloseClipboard();
+            }
             break;
         case sc::Do::FocusReportsClick:
             SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                          reinterpret_cast<LPARAM>(control));
             break;
-        case sc::Do::Toggle:
+        default: // Toggle
             check(false, "Win32 option buttons have no toggle action");
             break;
         }
-
-        seen.nameAfter = textOf(nameBox);
+    };
+    const auto look = [&](sc::Observation& seen) {
+        seen.nameAfter = textOf(form.control("TextName"));
         seen.drawsAfter = random.draws;
         seen.reseeds = random.reseeds;
-        seen.heard = heard;
+        seen.heard = std::exchange(heard, {});
         seen.maleChosen = Button_GetCheck(form.control("OptionMale")) == BST_CHECKED;
         seen.femaleChosen = Button_GetCheck(form.control("OptionFemale")) == BST_CHECKED;
         for (const ui::description::Control& described : ui::description::Controls) {
@@ -297,25 +240,35 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
                 seen.focus = described.name;
             }
         }
-        seen.pages = shellCalls;
-        seen.boxes = boxes;
+        seen.pages = std::exchange(shellCalls, {});
+        seen.boxes = std::exchange(boxes, {});
         seen.windowShown = IsWindowVisible(form.handle()) != 0;
-        report(sc::CheckStep(scenario, number, seen));
-    }
+    };
+    const std::string wrong = sc::PlaySteps(scenario, act, look);
+    check(wrong.empty(), wrong.c_str());
 }
 
 } // namespace
 
+// The launcher calls ShellExecuteA through this import slot; defined here,
+// it takes the place of shell32's, so no page ever reaches a real shell.
+extern "C" {
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the import slot's own name
+decltype(&ShellExecuteA) __imp_ShellExecuteA = recordShellCall;
+}
+
 int main()
 {
     testing::Checks check;
-    checkFrame(check);
     checkClock(check);
     // An error's own text, in the system's code page as the runtime gives it,
     // reaches the box unchanged.
     check(GetACP() == 1252 && ui::engine::FromSystemCodePage("caf\xE9 \x80") == u"café €",
           "an error's text in the Western code page reads as it was written");
-    SetTimer(nullptr, 0, 20, closeErrorBoxes);
+    // A box runs a message loop of its own, which delivers this timer too.
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), closeErrorBox, 0);
+    });
     for (const sc::Scenario& scenario : sc::Scenarios) {
         if (sc::RunsOn(scenario, sc::Engine::Win32)) {
             play(check, scenario);
