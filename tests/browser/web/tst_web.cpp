@@ -212,7 +212,9 @@ void TestWeb::play()
                          .toString()
                          .toStdU16String();
             break;
-        default: // Toggle, FocusReportsClick
+        case sc::Do::Look: // PlaySteps acts on no Look step
+        case sc::Do::Toggle:
+        case sc::Do::FocusReportsClick:
             QFAIL("no such action in a browser");
         }
     };
