@@ -49,8 +49,9 @@ int main()
             rounds, [] { return std::vector<std::u16string>(2 * names::NameTableSize); },
             [](auto& plain) {
                 std::size_t slot = 0;
-                for (const auto& list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
-                    for (const auto name : list) {
+                for (std::string_view list : {names::BuiltInMaleList, names::BuiltInFemaleList}) {
+                    for (; !list.empty(); list.remove_prefix(list.find('\n') + 1)) {
+                        const std::string_view name = list.substr(0, list.find('\n'));
                         plain[slot++].assign(name.begin(), name.end());
                     }
                 }

@@ -1,8 +1,8 @@
 # The web build's site: a static folder that any web server serves as it is,
 # and the same folder zipped (target web_site):
-#   site/                                         index.html with the program's
-#       script in it, its WebAssembly, banner, icons, font, manifest and
-#       service worker
+#   site/                                         index.html with the program in
+#       it (its script and its WebAssembly), banner, icons, font, manifest
+#       and service worker
 #   packages/velmora2-name-generator-<version>-web.zip
 # The window's font is Liberation Sans, cut down to the characters the
 # window shows and packed as WOFF2 when the site is built.
@@ -15,6 +15,7 @@ set(VELMORA_WEB_ZIP
 
 find_program(PYFTSUBSET pyftsubset REQUIRED)
 find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
+find_program(BASE64 base64 REQUIRED)
 set(liberation /usr/share/fonts/truetype/liberation2)
 # The regular face shows names, captions and error messages: printable ASCII.
 # The bold one shows two headings: letters, the blank and the colon. Without
@@ -43,15 +44,14 @@ endforeach()
 
 set(images banner.jpg banner-2x.jpg icon-16.png icon-32.png icon-192.png icon-512.png)
 set(fonts window-sans.woff2 window-sans-bold.woff2)
-set(program velmora2-name-generator.wasm)
-set(site_files index.html manifest.webmanifest ${images} ${program} ${fonts})
-# The site's files beside the page and the program, which the web test's
-# page shares, and how a page gets its program's script.
+set(site_files index.html manifest.webmanifest ${images} ${fonts})
+# The site's files beside the page, which the web test's page shares, and how
+# a page gets its program.
 set(VELMORA_WEB_PAGE_FILES manifest.webmanifest ${images} ${fonts} serviceworker.js)
 set(VELMORA_WEB_PAGE "${web_sources}/index.html")
 set(VELMORA_INLINE_SCRIPT "${PROJECT_SOURCE_DIR}/ui/web/cmake/InlineScript.cmake")
 # What the service worker keeps as it installs: what every visit needs.
-set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${program} ${fonts})
+set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${fonts})
 list(TRANSFORM images PREPEND "${assets}/" OUTPUT_VARIABLE image_sources)
 set(service_worker_script "${PROJECT_SOURCE_DIR}/ui/web/cmake/WriteServiceWorker.cmake")
 set(service_worker_template "${PROJECT_SOURCE_DIR}/ui/web/serviceworker.js.in")
@@ -59,10 +59,11 @@ add_custom_command(
     OUTPUT "${site}/serviceworker.js" "${VELMORA_WEB_ZIP}"
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${site}" "${CMAKE_BINARY_DIR}/packages"
     COMMAND "${CMAKE_COMMAND}" -E copy "${web_sources}/manifest.webmanifest" ${image_sources}
-        "$<TARGET_FILE_DIR:velmora2-name-generator>/${program}" "${site}"
+        "${site}"
     COMMAND "${CMAKE_COMMAND}" "-DPAGE=${VELMORA_WEB_PAGE}"
-        "-DSCRIPT=$<TARGET_FILE:velmora2-name-generator>" "-DOUTPUT=${site}/index.html"
-        -P "${VELMORA_INLINE_SCRIPT}"
+        "-DSCRIPT=$<TARGET_FILE:velmora2-name-generator>"
+        "-DCODE=$<TARGET_FILE_DIR:velmora2-name-generator>/velmora2-name-generator.wasm"
+        "-DBASE64=${BASE64}" "-DOUTPUT=${site}/index.html" -P "${VELMORA_INLINE_SCRIPT}"
     COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DTEMPLATE=${service_worker_template}"
         "-DFILES=${site_files}" "-DKEPT=${kept}" -P "${service_worker_script}"
     # SOURCE_DATE_EPOCH gives every entry the last commit's time (reproducible builds).

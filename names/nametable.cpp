@@ -17,11 +17,13 @@ void checkIndex(int index)
     }
 }
 
-void fillFrom(NameTable& table, const std::array<std::string_view, NameTableSize>& list)
+// One slot per line of the list, in order.
+void fillFrom(NameTable& table, std::string_view list)
 {
     for (int index = 0; index < NameTableSize; ++index) {
-        const std::string_view entry = list[static_cast<std::size_t>(index)];
+        const std::string_view entry = list.substr(0, list.find('\n'));
         table.assign(index, std::u16string(entry.begin(), entry.end()));
+        list.remove_prefix(entry.size() + 1);
     }
 }
 

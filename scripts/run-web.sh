@@ -12,4 +12,4 @@ cmake --preset web
 cmake --build --preset web --parallel "$(nproc)"
 port="${1:-8000}"
 echo "The page: http://localhost:$port/"
-exec /usr/bin/python3 -m http.server "$port" --bind localhost --directory build-web/site
+exec scripts/serve-site.py build-web/site "$port" localhost

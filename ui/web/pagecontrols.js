@@ -2,6 +2,31 @@
 // controls as the browser's own elements, so that keyboards, zoom and
 // screen readers treat them as they treat any page's.
 
+// The program's WebAssembly is in the page (#program-code, in base64) and is
+// compiled at once, in the page's head. Browsers that compile only small
+// programs that way refuse it with a RangeError; they get it compiled in the
+// background instead.
+Module["instantiateWasm"] = (imports, receiveInstance) => {
+    const code = document.getElementById("program-code").textContent;
+    const bytes = Uint8Array.fromBase64
+        ? Uint8Array.fromBase64(code)
+        : Uint8Array.from(atob(code), (character) => character.charCodeAt(0));
+    let module;
+    try {
+        module = new WebAssembly.Module(bytes);
+    } catch (refusal) {
+        if (!(refusal instanceof RangeError)) {
+            throw refusal;
+        }
+        WebAssembly.instantiate(bytes, imports)
+            .then((result) => receiveInstance(result.instance, result.module));
+        return {};
+    }
+    const instance = new WebAssembly.Instance(module, imports);
+    receiveInstance(instance, module);
+    return instance.exports;
+};
+
 // The program starts in the page's head, and its window is made once the
 // rest of the page is there.
 Module["preRun"] = [() => {

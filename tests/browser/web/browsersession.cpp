@@ -36,9 +36,7 @@ BrowserSession::~BrowserSession()
 
 bool BrowserSession::begin(const QString& folder)
 {
-    // Keeping connections open, as web servers do.
-    const QString http = u"-u -m http.server 0 --bind 127.0.0.1 --protocol HTTP/1.1 --directory"_s;
-    m_server.start(u"/usr/bin/python3"_s, http.split(u' ') << folder);
+    m_server.start(u"/usr/bin/python3"_s, {u"-u"_s, u"" VELMORA_SITE_SERVER ""_s, folder});
     m_driver.start(u"/usr/bin/chromedriver"_s, {u"--port=0"_s});
     const QString served = port(m_server), driver = port(m_driver);
     if (served.isEmpty() || driver.isEmpty()) {

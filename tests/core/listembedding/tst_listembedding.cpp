@@ -108,9 +108,9 @@ private Q_SLOTS:
             embedLists(validList().replace("\n", "\r\n"),
                        withLine(1, limits[0], withLine(2, limits[1], withLine(3, limits[2]))));
         QVERIFY2(result.exitCode == 0 && result.source, qPrintable(result.output));
-        QCOMPARE(result.source->count("\"Ann Lee\","), qsizetype(1999));
+        QCOMPARE(result.source->count("\"Ann Lee\\n\""), qsizetype(1999));
         for (const QByteArray& name : limits) {
-            QVERIFY2(result.source->contains("\"" + name + "\","), name.constData());
+            QVERIFY2(result.source->contains("\"" + name + "\\n\""), name.constData());
         }
     }
 };
