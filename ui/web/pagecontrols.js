@@ -3,9 +3,9 @@
 // screen readers treat them as they treat any page's.
 
 // The program's WebAssembly is in the page (#program-code, in base64) and is
-// compiled at once, in the page's head. Browsers that compile only small
-// programs that way refuse it with a RangeError; they get it compiled in the
-// background instead.
+// compiled at once, as the program's script starts. Browsers that compile
+// only small programs that way refuse it with a RangeError; they get it
+// compiled in the background instead.
 Module["instantiateWasm"] = (imports, receiveInstance) => {
     const code = document.getElementById("program-code").textContent;
     const bytes = Uint8Array.fromBase64
@@ -26,15 +26,6 @@ Module["instantiateWasm"] = (imports, receiveInstance) => {
     receiveInstance(instance, module);
     return instance.exports;
 };
-
-// The program starts in the page's head, and its window is made once the
-// rest of the page is there.
-Module["preRun"] = [() => {
-    if (document.readyState === "loading") {
-        addRunDependency("page");
-        document.addEventListener("DOMContentLoaded", () => removeRunDependency("page"));
-    }
-}];
 
 // In the order of the description's kinds of control.
 const velmoraKinds = ["picture", "frame", "push", "label", "text", "option"];
