@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTime>
 
@@ -126,6 +127,27 @@ private Q_SLOTS:
             QCOMPARE(m_browser.run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
             m_browser.closeOtherTabs();
         }
+    }
+
+    // A browser that compiles only small programs at once, as older
+    // Chromium did, gets the program compiled in the background.
+    void startsWhereCompilingAtOnceIsRefused()
+    {
+        const QString refuse = u"WebAssembly.Module = function () {"
+                               u"    throw new RangeError('only small programs at once'); };"_s;
+        const QJsonValue added = m_browser.devTools(u"Page.addScriptToEvaluateOnNewDocument"_s,
+                                                    {{u"source"_s, refuse}});
+        const auto removed = qScopeGuard([&] {
+            m_browser.devTools(u"Page.removeScriptToEvaluateOnNewDocument"_s,
+                               {{u"identifier"_s, added[u"identifier"_s]}});
+        });
+        m_browser.open(u"site/"_s);
+        QVERIFY(m_browser.waitFor(WindowReady));
+        QVERIFY(m_browser.run(u"return WebAssembly.Module.toString()"_s).toString().contains(
+            u"RangeError"_s));
+        m_browser.click({u"OptionMale"_s, u"Command1"_s});
+        QVERIFY(testing::maleListFile().contains(
+            m_browser.run(u"return TextName.value"_s).toString()));
     }
 
     // Last, as it ends the server: the page, titled as the window, offers
