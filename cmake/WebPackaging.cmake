@@ -15,7 +15,6 @@ set(VELMORA_WEB_ZIP
 
 find_program(PYFTSUBSET pyftsubset REQUIRED)
 find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
-find_program(BASE64 base64 REQUIRED)
 set(liberation /usr/share/fonts/truetype/liberation2)
 # The regular face shows names, captions and error messages: printable ASCII.
 # The bold one shows two headings: letters, the blank and the colon. Without
@@ -63,7 +62,7 @@ add_custom_command(
     COMMAND "${CMAKE_COMMAND}" "-DPAGE=${VELMORA_WEB_PAGE}"
         "-DSCRIPT=$<TARGET_FILE:velmora2-name-generator>"
         "-DCODE=$<TARGET_FILE_DIR:velmora2-name-generator>/velmora2-name-generator.wasm"
-        "-DBASE64=${BASE64}" "-DOUTPUT=${site}/index.html" -P "${VELMORA_INLINE_SCRIPT}"
+        "-DOUTPUT=${site}/index.html" -P "${VELMORA_INLINE_SCRIPT}"
     COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DTEMPLATE=${service_worker_template}"
         "-DFILES=${site_files}" "-DKEPT=${kept}" -P "${service_worker_script}"
     # SOURCE_DATE_EPOCH gives every entry the last commit's time (reproducible builds).
