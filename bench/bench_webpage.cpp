@@ -7,7 +7,7 @@
 //   build/bench/bench_webpage [rounds]     (after the web build)
 
 #include "benchtiming.h"
-#include "browser/web/browsersession.h"
+#include "browser/web/classicsession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
     std::vector<double> page;
     std::vector<double> plain;
     {
-        testing::BrowserSession browser;
+        testing::ClassicSession browser(testing::ClassicSession::Engine::Chromium);
         if (!browser.begin(BuildDir)) {
             std::fprintf(stderr, "no server or browser\n");
             return 1;

@@ -34,7 +34,8 @@ case "${1:-}" in
         valgrind                                    # the leak check
         dbus-daemon at-spi2-core                    # a screen reader's session
         "${windows_build[@]}"                       # the Windows program
-        "${web_build[@]}" chromium chromium-driver  # the page, in a real browser
+        "${web_build[@]}" chromium chromium-driver  # the page, in real browsers
+        firefox-esr webkit2gtk-driver qt6-websockets-dev  # and two more engines, Firefox over BiDi
         wine wine64 fonts-wine                      # runs it; its fonts draw the title bar
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston sway grim xwayland x11-xserver-utils qt6-wayland  # title bars on headless Wayland desktops

@@ -16,7 +16,7 @@ cmake --build --preset web --parallel "$(nproc)" >/dev/null
 cmake --preset tests >/dev/null
 cmake --build --preset tests --parallel "$(nproc)" \
     --target tst_pictures tst_program tst_win32program tst_web
-tests='^(pictures|pictures_144dpi|pictures_dejavu|program|win32_program|web)$'
+tests='^(pictures|pictures_144dpi|pictures_dejavu|program|win32_program|web_chromium)$'
 VELMORA_UPDATE_REFERENCE_PICTURES=1 ctest --preset tests -R "$tests"
 ctest --preset tests -R "$tests"
 git status --short tests/pictures/references

@@ -199,6 +199,11 @@ inline constexpr Step QtUnchosenTabSteps[] = {
     {.action = Press, .key = ShiftTab, .chosen = G::Neither, .focus = "OptionMale"},
 };
 
+inline constexpr Step WebKitUnchosenTabSteps[] = {
+    {.action = Press, .key = Tab, .focus = "TextName"},
+    {.action = Press, .key = ShiftTab, .chosen = G::Neither, .focus = "OptionFemale"},
+};
+
 inline constexpr double TwoDraws[] = {Slot(7), Slot(8)};
 inline constexpr Step ArrowSteps[] = {
     {.action = Click, .control = "OptionMale"},
@@ -309,6 +314,8 @@ inline constexpr std::array Scenarios{
     Scenario{"with no option chosen, Tab stops at both options", OneDraw, UnchosenTabSteps},
     Scenario{"with no option chosen, Tab stops at the gender group once", OneDraw,
              QtUnchosenTabSteps},
+    Scenario{"with no option chosen, Shift+Tab enters the gender group at its last option",
+             OneDraw, WebKitUnchosenTabSteps},
     Scenario{"Left and Right choose in the gender group", TwoDraws, ArrowSteps},
     Scenario{"Up and Down choose in the gender group", TwoDraws, UpDownSteps},
     Scenario{"Space and Enter press the focused push button only", KeyDraws, KeySteps},
@@ -324,7 +331,8 @@ inline constexpr std::array Scenarios{
 
 // Where the windows differ on purpose. Every scenario runs on every window
 // except as said here: one listed runs only on the windows it is listed for.
-enum class Engine : std::uint8_t { Qt, Win32, Web };
+// Web is the page in Chromium and Firefox, WebKit the page in WebKitGTK.
+enum class Engine : std::uint8_t { Qt, Win32, Web, WebKit };
 
 struct OnlyOn
 {
@@ -348,6 +356,9 @@ inline constexpr std::array Differences{
            "Qt moves by place on the screen, and Female is beside Male, not below it"},
     OnlyOn{"Up and Down choose in the gender group", Engine::Web,
            "browsers move through a radio group with all four arrow keys"},
+    OnlyOn{"Up and Down choose in the gender group", Engine::WebKit, "the same"},
+    OnlyOn{"with no option chosen, Shift+Tab enters the gender group at its last option",
+           Engine::WebKit, "WebKit enters a radio group with none chosen from the side it comes"},
     OnlyOn{"a screen reader's toggle chooses and empties", Engine::Qt,
            "Win32 option buttons offer no toggle action"},
     OnlyOn{"a click report from an option that got the focus chooses nothing", Engine::Win32,

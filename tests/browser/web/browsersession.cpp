@@ -1,20 +1,14 @@
 #include "browser/web/browsersession.h"
 
-#include <QEventLoop>
-#include <QJsonDocument>
-#include <QNetworkReply>
 #include <QRegularExpression>
 
 #include <stdexcept>
 
 namespace testing {
 
-namespace {
-
-// The port a starting process says it listens on, or "" if it says none in time.
-QString port(QProcess& process)
+QString Said(QProcess& process, const QString& pattern)
 {
-    static const QRegularExpression saying(u"port ([1-9][0-9]*)"_s);
+    const QRegularExpression saying(pattern);
     QString said;
     while (!saying.match(said).hasMatch() && process.waitForReadyRead(20000)) {
         said += QString::fromUtf8(process.readAllStandardOutput());
@@ -22,36 +16,20 @@ QString port(QProcess& process)
     return saying.match(said).captured(1);
 }
 
-} // namespace
-
 BrowserSession::~BrowserSession()
 {
-    try {
-        send("DELETE", {}); // quits the browser, which the driver's end would leave running
-    } catch (const std::exception&) { // never started, or gone already
-    }
-    Stop(m_driver);
     Stop(m_server);
 }
 
 bool BrowserSession::begin(const QString& folder)
 {
     m_server.start(u"/usr/bin/python3"_s, {u"-u"_s, u"" VELMORA_SITE_SERVER ""_s, folder});
-    m_driver.start(u"/usr/bin/chromedriver"_s, {u"--port=0"_s});
-    const QString served = port(m_server), driver = port(m_driver);
-    if (served.isEmpty() || driver.isEmpty()) {
+    const QString port = Said(m_server, u"port ([1-9][0-9]*)"_s);
+    m_site = u"http://127.0.0.1:%1/"_s.arg(port);
+    if (port.isEmpty() || !startBrowser()) {
         return false;
     }
-    m_site = u"http://127.0.0.1:%1/"_s.arg(served);
-    m_session = u"http://127.0.0.1:%1/session"_s.arg(driver);
-    // As a person's browser, less what reaches for the network of its own.
-    const QByteArray capabilities = R"({"capabilities": {"alwaysMatch": {"goog:chromeOptions": {
-        "binary": "/usr/bin/chromium",
-        "args": ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--lang=en-US", "--window-size=800,600", "--force-device-scale-factor=1"]}}}})";
-    const QJsonValue session = send("POST", {}, QJsonDocument::fromJson(capabilities).object());
-    m_session += u"/"_s + session[u"sessionId"_s].toString();
+    m_firstTab = tabs().first();
     return true;
 }
 
@@ -66,41 +44,32 @@ QStringList BrowserSession::served()
     return paths;
 }
 
+QStringList BrowserSession::errors()
+{
+    static const QRegularExpression refused(u"\"[A-Z]+ \\S+ HTTP/[0-9.]+\" [45][0-9][0-9]"_s);
+    served(); // brings the log up to date
+    QStringList lines;
+    for (const QRegularExpressionMatch& match : refused.globalMatch(m_serverLog, m_serverLogChecked)) {
+        lines.append(u"the server answered "_s + match.captured());
+    }
+    m_serverLogChecked = m_serverLog.size();
+    return lines;
+}
+
+QJsonValue BrowserSession::devTools(const QString& command, const QJsonObject&)
+{
+    throw std::logic_error((u"no DevTools for "_s + command).toStdString());
+}
+
 void BrowserSession::closeOtherTabs()
 {
-    const QStringList tabs = this->tabs();
-    for (const QString& tab : tabs.sliced(1)) {
-        switchTo(tab);
-        send("DELETE", u"/window"_s);
+    for (const QString& tab : tabs()) {
+        if (tab != m_firstTab) {
+            switchTo(tab);
+            closeTab();
+        }
     }
-    switchTo(tabs.first());
-}
-
-QJsonValue BrowserSession::send(const QByteArray& method, const QString& path,
-                                const QJsonObject& body)
-{
-    QNetworkRequest request(QUrl(m_session + path));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json"_ba);
-    const QByteArray content = method == "POST" ? QJsonDocument(body).toJson() : QByteArray();
-    QNetworkReply* reply = m_network.sendCustomRequest(request, method, content);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    reply->deleteLater();
-    const QJsonValue value = QJsonDocument::fromJson(reply->readAll())[u"value"_s];
-    if (!value[u"error"_s].isUndefined() || reply->error() != QNetworkReply::NoError) {
-        const QString message = value[u"message"_s].toString(reply->errorString());
-        throw std::runtime_error(
-            (QString::fromLatin1(method) + u' ' + path + u": "_s + message).toStdString());
-    }
-    return value;
-}
-
-// One input source's actions: "key" or "pointer", a mouse by default.
-void BrowserSession::perform(const QString& type, const QJsonArray& actions)
-{
-    const QJsonObject source{{u"type"_s, type}, {u"id"_s, type}, {u"actions"_s, actions}};
-    send("POST", u"/actions"_s, {{u"actions"_s, QJsonArray{source}}});
+    switchTo(m_firstTab);
 }
 
 void BrowserSession::press(const QStringList& chords)
@@ -112,28 +81,31 @@ void BrowserSession::press(const QStringList& chords)
                 actions.insert(at, QJsonObject{{u"type"_s, type}, {u"value"_s, chord.mid(at, 1)}});
             }
         }
-        perform(u"key"_s, actions);
+        perform({{u"type"_s, u"key"_s}, {u"id"_s, u"keyboard"_s}, {u"actions"_s, actions}});
     }
 }
 
-void BrowserSession::mouse(const QStringList& ids, int presses, bool released)
+// At the middle of each element, in whole pixels of the viewport, as
+// WebDriver finds an element's middle itself.
+void BrowserSession::pointer(const QString& type, const QStringList& ids, int presses,
+                             bool released)
 {
     for (const QString& id : ids) {
+        const QJsonValue middle =
+            run(u"const box = document.getElementById(arguments[0]).getBoundingClientRect();"
+                u"return [Math.floor(box.x + box.width / 2), Math.floor(box.y + box.height / 2)];"_s,
+                {id});
         QJsonArray actions{QJsonObject{
-            {u"type"_s, u"pointerMove"_s}, {u"origin"_s, element(id)}, {u"x"_s, 0}, {u"y"_s, 0}}};
+            {u"type"_s, u"pointerMove"_s}, {u"x"_s, middle[0]}, {u"y"_s, middle[1]}}};
         for (int action = 0; action < (released ? 2 * presses : presses); ++action) {
-            const QString type = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
-            actions.append(QJsonObject{{u"type"_s, type}, {u"button"_s, 0}});
+            const QString step = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
+            actions.append(QJsonObject{{u"type"_s, step}, {u"button"_s, 0}});
         }
-        perform(u"pointer"_s, actions);
+        perform({{u"type"_s, u"pointer"_s},
+                 {u"id"_s, type},
+                 {u"parameters"_s, QJsonObject{{u"pointerType"_s, type}}},
+                 {u"actions"_s, actions}});
     }
-}
-
-QImage BrowserSession::picture(const QString& id)
-{
-    const QString reference = element(id)[u"element-6066-11e4-a52e-4f735466cecf"_s].toString();
-    const QJsonValue png = send("GET", u"/element/"_s + reference + u"/screenshot"_s);
-    return QImage::fromData(QByteArray::fromBase64(png.toString().toLatin1()), "PNG");
 }
 
 } // namespace testing
