@@ -104,10 +104,10 @@ std::string resolve(layout::Colour colour)
 Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     : Form1Behaviour(random, std::move(openWebPage))
 {
-    constexpr layout::Arrangement narrow = layout::NarrowArrangement();
+    constexpr auto narrowPlaces = layout::NarrowPlaces();
     const std::u16string title(layout::Title);
     makeWindow(title.c_str(), pixels(layout::ClientArea).data(),
-               pixels(narrow.clientArea).data(),
+               pixels(layout::NarrowClientArea()).data(),
                pixels(layout::ClientArea.width + 2 * layout::Margin), css(layout::NavyRgb).c_str(),
                css(layout::WhiteRgb).c_str(), std::string(layout::FontFamily).c_str(),
                layout::FontPoints);
@@ -118,7 +118,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
         const std::u16string caption(control.caption);
         makeControl(static_cast<int>(control.kind), std::string(control.name).c_str(),
                     std::string(control.container).c_str(), caption.c_str(),
-                    pixels(control.place).data(), pixels(narrow.places[index]).data(),
+                    pixels(control.place).data(), pixels(narrowPlaces[index]).data(),
                     control.bold ? layout::BoldWeight : layout::RegularWeight,
                     resolve(control.background).c_str(), resolve(control.foreground).c_str(), this,
                     static_cast<int>(index));

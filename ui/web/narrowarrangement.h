@@ -34,6 +34,15 @@ constexpr int Bottom(const Twips& place)
     return place.top + place.height;
 }
 
+constexpr std::array<Twips, Controls.size()> WidePlaces()
+{
+    std::array<Twips, Controls.size()> places{};
+    for (std::size_t index = 0; index < Controls.size(); ++index) {
+        places[index] = Controls[index].place;
+    }
+    return places;
+}
+
 // The lowest edge of what container holds, in places.
 constexpr int ContentBottom(const std::array<Twips, Controls.size()>& places,
                             std::string_view container)
@@ -62,14 +71,12 @@ constexpr std::size_t TopmostMoving(const std::array<bool, Controls.size()>& mov
     return topmost;
 }
 
-// Arranges what container holds within limit, in places; gives the width
-// that what stays takes, from the container's left to its rightmost control
-// and the margin beyond.
-constexpr int Arrange(std::array<Twips, Controls.size()>& places, std::string_view container,
+// Arranges what container holds within limit, in places.
+constexpr void Arrange(std::array<Twips, Controls.size()>& places, std::string_view container,
                       int limit)
 {
     std::array<bool, Controls.size()> moves{};
-    int width = 0;
+    int width = 0; // of what stays, to its rightmost control and the margin beyond
     int bottom = 0;
     for (std::size_t index = 0; index < Controls.size(); ++index) {
         const Twips& place = Controls[index].place;
@@ -109,29 +116,32 @@ constexpr int Arrange(std::array<Twips, Controls.size()>& places, std::string_vi
             bottom = Bottom(place);
         }
     }
-    return width;
 }
 
 } // namespace arrangement
 
-struct Arrangement
+// Each control's place on the narrowest screen, as Control::place.
+constexpr std::array<Twips, Controls.size()> NarrowPlaces()
 {
-    std::array<Twips, Controls.size()> places; // as Control::place, relative to the container
-    Twips clientArea;
-};
+    std::array<Twips, Controls.size()> places = arrangement::WidePlaces();
+    arrangement::Arrange(places, "Form1", NarrowestScreen);
+    return places;
+}
 
-// The window arranged for the narrowest screen, with the wide window's
-// margin below its lowest control.
-constexpr Arrangement NarrowArrangement()
+// The client area there: to the rightmost control and the margin beyond,
+// and with the wide window's margin below the lowest.
+constexpr Twips NarrowClientArea()
 {
-    Arrangement narrow{};
+    const std::array<Twips, Controls.size()> places = NarrowPlaces();
+    Twips area{};
     for (std::size_t index = 0; index < Controls.size(); ++index) {
-        narrow.places[index] = Controls[index].place;
+        if (Controls[index].container == "Form1") {
+            area.width = std::max(area.width, arrangement::Right(places[index]) + Margin);
+        }
     }
-    const int bottomMargin = ClientArea.height - arrangement::ContentBottom(narrow.places, "Form1");
-    narrow.clientArea.width = arrangement::Arrange(narrow.places, "Form1", NarrowestScreen);
-    narrow.clientArea.height = arrangement::ContentBottom(narrow.places, "Form1") + bottomMargin;
-    return narrow;
+    area.height = arrangement::ContentBottom(places, "Form1") + ClientArea.height -
+                  arrangement::ContentBottom(arrangement::WidePlaces(), "Form1");
+    return area;
 }
 
 } // namespace ui::description
