@@ -39,6 +39,7 @@ case "${1:-}" in
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston sway grim xwayland x11-xserver-utils qt6-wayland  # title bars on headless Wayland desktops
         python3                                     # checks the name lists' figures
+        curl iproute2                               # asks for the page run-web.sh serves
         lintian devscripts autopkgtest              # the Debian packages' checks (hardening-check)
         openssl                                     # a throw-away certificate for the signing check
     )
