@@ -21,7 +21,7 @@ for (const name of Object.keys(process.env)) {
 }
 process.env.BROWSERSLIST_IGNORE_OLD_DATA = "1";
 
-const [source, build] = process.argv.slice(2);
+const [source, build] = process.argv.slice(2).map((folder) => path.resolve(folder));
 const web = path.join(source, "ui/web");
 const browsers = browserslist.loadConfig({ config: path.join(web, ".browserslistrc") });
 const findings = [];
