@@ -90,6 +90,9 @@ const safeUses = {
     "css-masks": (node) => node.prop === "clip-path" && node.value.startsWith("inset("),
     // Safari before 15.4 fades to a see-through colour without premultiplying.
     "css-gradients": (node) => !/transparent|rgba|hsla/.test(node.value),
+    // Asks phones not to enlarge the text when turned; browsers without it
+    // do not enlarge it either.
+    "text-size-adjust": (node) => node.value === "100%",
     // .x:focus {…} .x:focus:not(:focus-visible) {…}: a browser without it
     // drops the second rule whole and shows the :focus style.
     "css-focus-visible": (node) => node.selectors.every((selector) =>
