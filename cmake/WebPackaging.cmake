@@ -49,8 +49,9 @@ set(site_files index.html manifest.webmanifest ${images} ${fonts})
 set(VELMORA_WEB_PAGE_FILES manifest.webmanifest ${images} ${fonts} serviceworker.js)
 set(VELMORA_WEB_PAGE "${web_sources}/index.html")
 set(VELMORA_INLINE_SCRIPT "${PROJECT_SOURCE_DIR}/ui/web/cmake/InlineScript.cmake")
-# What the service worker keeps as it installs: what every visit needs.
-set(kept ./ manifest.webmanifest banner.jpg icon-16.png icon-32.png ${fonts})
+# What the service worker keeps as it installs: every file of the site, the
+# page as its folder.
+set(kept ./ manifest.webmanifest ${images} ${fonts})
 list(TRANSFORM images PREPEND "${assets}/" OUTPUT_VARIABLE image_sources)
 set(service_worker_script "${PROJECT_SOURCE_DIR}/ui/web/cmake/WriteServiceWorker.cmake")
 set(service_worker_template "${PROJECT_SOURCE_DIR}/ui/web/serviceworker.js.in")

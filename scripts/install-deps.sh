@@ -4,7 +4,8 @@
 # libraries, both read from debian/control; with --windows, also those that
 # build and sign the Windows program and its packages; with --web, those
 # that build the page; with --tests, also those of the test suite and the
-# package checks, and the web test's tools from npm (tests/browser/web).
+# package checks, and the web tests' tools from npm (tests/browser/web and
+# tests/browser/compat).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,6 +41,7 @@ case "${1:-}" in
         fonts-dejavu-core                           # the wider stand-in font the pictures try
         weston sway grim xwayland x11-xserver-utils qt6-wayland  # title bars on headless Wayland desktops
         python3                                     # checks the name lists' figures
+        curl iproute2                               # asks for the page run-web.sh serves
         lintian devscripts autopkgtest              # the Debian packages' checks (hardening-check)
         openssl                                     # a throw-away certificate for the signing check
     )
@@ -74,4 +76,13 @@ fi
 # The web test's tools, at the versions tests/browser/web/package-lock.json pins.
 if [[ "${1:-}" == --tests && ! -e tests/browser/web/node_modules/axe-core ]]; then
     npm ci --prefix tests/browser/web --no-audit --no-fund
+fi
+
+# The compatibility check's tools likewise, installed again whenever its
+# lockfile has changed since, so that no older data decides.
+compat=tests/browser/compat
+if [[ "${1:-}" == --tests ]] &&
+    ! cmp -s "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"; then
+    npm ci --prefix "$compat" --no-audit --no-fund
+    cp "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"
 fi

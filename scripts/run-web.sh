@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the page (the web preset of
-# CMakePresets.json) and serves it on this machine, printing its address;
-# Ctrl+C stops it. build-web/site/ is the whole site, for any web server;
-# build-web/packages/ has it zipped.
-#   scripts/run-web.sh [port]
+# CMakePresets.json) and serves it, printing its address; Ctrl+C stops it.
+# It answers on this machine only, unless given an address to answer on
+# (0.0.0.0 for every network). build-web/site/ is the whole site, for any
+# web server; build-web/packages/ has it zipped.
+#   scripts/run-web.sh [port [address]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --web
 cmake --preset web
 cmake --build --preset web --parallel "$(nproc)"
-port="${1:-8000}"
-echo "The page: http://localhost:$port/"
-exec scripts/serve-site.py build-web/site "$port" localhost
+exec scripts/serve-site.py build-web/site "${1:-8000}" "${2:-127.0.0.1}"

@@ -2,9 +2,11 @@
 
 #include "ui/eventdispatch.h"
 #include "ui/form1description.h"
+#include "ui/web/narrowarrangement.h"
 
 #include <emscripten/emscripten.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -17,17 +19,20 @@ namespace layout = description;
 
 // The functions called here are the page's, in ui/web/pagecontrols.js.
 // clang-format off
-EM_JS(void, makeWindow, (const char16_t* title, int width, int height, const char* background,
-                         const char* foreground, const char* family, double points), {
-    velmoraMakeWindow(UTF16ToString(title), width, height, UTF8ToString(background),
-                      UTF8ToString(foreground), UTF8ToString(family), points);
+EM_JS(void, makeWindow, (const char16_t* title, const int* wide, const int* narrowed,
+                         int fitsFrom, const char* background, const char* foreground,
+                         const char* family, double points), {
+    velmoraMakeWindow(UTF16ToString(title), velmoraPlaceAt(wide), velmoraPlaceAt(narrowed),
+                      fitsFrom, UTF8ToString(background), UTF8ToString(foreground),
+                      UTF8ToString(family), points);
 });
 EM_JS(void, makeControl, (int kind, const char* name, const char* container,
-                          const char16_t* caption, int left, int top, int width, int height,
+                          const char16_t* caption, const int* wide, const int* narrowed,
                           int weight, const char* background, const char* foreground,
                           void* form, int index), {
     velmoraMakeControl({kind, name: UTF8ToString(name), container: UTF8ToString(container),
-                        caption: UTF16ToString(caption), left, top, width, height, weight,
+                        caption: UTF16ToString(caption), wide: velmoraPlaceAt(wide),
+                        narrowed: velmoraPlaceAt(narrowed), weight,
                         background: UTF8ToString(background), foreground: UTF8ToString(foreground),
                         click: () => Module["_velmora_form1_click"](form, index)});
 });
@@ -57,6 +62,12 @@ EM_JS(void, showWindow, (const char* focus), {
 int pixels(int twips)
 {
     return twips / layout::TwipsPerPixelAt96Dpi;
+}
+
+// As the page takes a place: left, top, width and height in a row.
+std::array<int, 4> pixels(layout::Twips place)
+{
+    return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
 }
 
 std::string css(layout::Rgb colour)
@@ -93,10 +104,13 @@ std::string resolve(layout::Colour colour)
 Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
     : Form1Behaviour(random, std::move(openWebPage))
 {
+    constexpr auto narrowPlaces = layout::NarrowPlaces();
     const std::u16string title(layout::Title);
-    makeWindow(title.c_str(), pixels(layout::ClientArea.width), pixels(layout::ClientArea.height),
-               css(layout::NavyRgb).c_str(), css(layout::WhiteRgb).c_str(),
-               std::string(layout::FontFamily).c_str(), layout::FontPoints);
+    makeWindow(title.c_str(), pixels(layout::ClientArea).data(),
+               pixels(layout::NarrowClientArea()).data(),
+               pixels(layout::ClientArea.width + 2 * layout::Margin), css(layout::NavyRgb).c_str(),
+               css(layout::WhiteRgb).c_str(), std::string(layout::FontFamily).c_str(),
+               layout::FontPoints);
     // Made in the tab order, which is so the order of the page's elements
     // and of its Tab key; each frame comes before what it holds.
     for (const std::size_t index : layout::TabOrder()) {
@@ -104,8 +118,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
         const std::u16string caption(control.caption);
         makeControl(static_cast<int>(control.kind), std::string(control.name).c_str(),
                     std::string(control.container).c_str(), caption.c_str(),
-                    pixels(control.place.left), pixels(control.place.top),
-                    pixels(control.place.width), pixels(control.place.height),
+                    pixels(control.place).data(), pixels(narrowPlaces[index]).data(),
                     control.bold ? layout::BoldWeight : layout::RegularWeight,
                     resolve(control.background).c_str(), resolve(control.foreground).c_str(), this,
                     static_cast<int>(index));

@@ -30,7 +30,28 @@ Module["instantiateWasm"] = (imports, receiveInstance) => {
 // In the order of the description's kinds of control.
 const velmoraKinds = ["picture", "frame", "push", "label", "text", "option"];
 
-function velmoraMakeWindow(title, width, height, background, foreground, family, points) {
+// A place as the program hands it over: left, top, width and height in a row.
+function velmoraPlaceAt(address) {
+    const [left, top, width, height] = HEAP32.subarray(address >> 2, (address >> 2) + 4);
+    return {left, top, width, height};
+}
+
+// The window and each control with their two places, the wide one and the
+// one for screens narrower than the window and its margin.
+const velmoraPlaced = [];
+let velmoraNarrowScreen;
+
+function velmoraArrange() {
+    const px = (value) => (value === null ? "" : value + "px");
+    for (const placed of velmoraPlaced) {
+        const place = velmoraNarrowScreen.matches ? placed.narrowed : placed.wide;
+        Object.assign(placed.element.style, {left: px(place.left), top: px(place.top),
+                                             width: px(place.width), height: px(place.height)});
+    }
+}
+
+function velmoraMakeWindow(title, wide, narrowed, fitsFrom, background, foreground, family,
+                           points) {
     document.title = title;
     const window = document.getElementById("Form1");
     const heading = document.createElement("h1");
@@ -38,9 +59,10 @@ function velmoraMakeWindow(title, width, height, background, foreground, family,
     heading.textContent = title;
     window.append(heading);
     Object.assign(window.style, {
-        width: width + "px", height: height + "px", background, color: foreground,
-        fontFamily: '"' + family + '"', fontSize: points + "pt",
+        background, color: foreground, fontFamily: '"' + family + '"', fontSize: points + "pt",
     });
+    velmoraPlaced.push({element: window, wide, narrowed});
+    velmoraNarrowScreen = matchMedia("not all and (min-width: " + fitsFrom + "px)");
 }
 
 function velmoraMakeControl(control) {
@@ -54,7 +76,8 @@ function velmoraMakeControl(control) {
         element.srcset = "banner-2x.jpg 2x";
         element.tabIndex = 0;
         element.draggable = false;
-        control.width = control.height = null;
+        control.wide.width = control.wide.height = null;
+        control.narrowed.width = control.narrowed.height = null;
         break;
     case "frame":
         element = document.createElement("fieldset");
@@ -78,22 +101,22 @@ function velmoraMakeControl(control) {
         element.spellcheck = false;
         break;
     case "option":
+        // The caption in an element of its own, which draws the focus.
         element = document.createElement("label");
         focusable = document.createElement("input");
         focusable.type = "radio";
         focusable.name = control.container;
         focusable.addEventListener("click", control.click);
-        element.append(focusable, control.caption);
+        element.append(focusable, document.createElement("span"));
+        element.lastChild.textContent = control.caption;
         break;
     }
     (focusable || element).id = control.name;
     element.className = velmoraKinds[control.kind];
-    const px = (value) => (value === null ? "" : value + "px");
     Object.assign(element.style, {
-        left: px(control.left), top: px(control.top), width: px(control.width),
-        height: px(control.height), background: control.background, color: control.foreground,
-        fontWeight: control.weight,
+        background: control.background, color: control.foreground, fontWeight: control.weight,
     });
+    velmoraPlaced.push({element, wide: control.wide, narrowed: control.narrowed});
     document.getElementById(control.container).append(element);
 }
 
@@ -130,6 +153,8 @@ function velmoraAnnounce(text) {
 // The focus goes to its control just before the browser next draws the
 // page, which lays the page out then rather than at once.
 function velmoraShowWindow(focus) {
+    velmoraArrange();
+    velmoraNarrowScreen.addEventListener("change", velmoraArrange);
     document.getElementById("Form1").hidden = false;
     requestAnimationFrame(() => document.getElementById(focus).focus());
     performance.mark("window-ready");
@@ -140,6 +165,10 @@ function velmoraShowWindow(focus) {
 function velmoraShowErrorDialog(title, message) {
     const box = document.getElementById("error-box");
     if (box.open) {
+        return;
+    }
+    if (!box.showModal) { // Safari before 15.4 has no dialogs
+        alert(title + "\n\n" + message);
         return;
     }
     const previous = document.activeElement;
