@@ -19,6 +19,7 @@
 #include "scenarios/scenarios.h"
 #include "scenarios/stepcheck.h"
 #include "ui/form1description.h"
+#include "ui/web/narrowarrangement.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -71,7 +72,33 @@ const QString Observe = uR"(
 // engines lack: they run in Chromium alone.
 const QStringList NeedDevTools{u"looks"_s, u"passesAnAccessibilityAudit"_s,
                                u"announcesInTheAccessibilityTree"_s, u"startsInAnOlderBrowser"_s,
-                               u"installsAsAnApp"_s};
+                               u"installsAsAnApp"_s, u"narrowAsAPhone"_s};
+
+// What of the controls with the ids of arguments[0] is cut off, and each
+// target of arguments[1] under 24 by 24 CSS pixels whose 24-pixel circle
+// meets another target or its circle (WCAG 2.2, 2.5.8): a line each.
+const QString CutOffOrCramped = uR"(
+    const [controls, targets] = arguments;
+    const wrong = document.documentElement.scrollWidth > innerWidth ? ["the page scrolls sideways"] : [];
+    for (const id of controls) {
+        const box = byId(id).getBoundingClientRect();
+        if (box.left < 0 || box.top < 0 || box.right > innerWidth) {
+            wrong.push(id + " is cut off");
+        }
+    }
+    const boxes = targets.map((id) => byId(id).getBoundingClientRect());
+    const small = (box) => box.width < 24 || box.height < 24;
+    const middle = (box) => ({x: box.x + box.width / 2, y: box.y + box.height / 2});
+    const apart = (point, box) => Math.hypot(Math.max(box.left - point.x, 0, point.x - box.right),
+                                             Math.max(box.top - point.y, 0, point.y - box.bottom));
+    boxes.forEach((box, index) => boxes.forEach((other, at) => {
+        const centre = middle(other);
+        if (at != index && small(box) && (apart(middle(box), other) < 12 || (small(other) &&
+                apart(middle(box), {left: centre.x, right: centre.x, top: centre.y, bottom: centre.y}) < 24))) {
+            wrong.push(targets[index] + " is too close to " + targets[at]);
+        }
+    }));
+    return wrong.join("\n");)"_s;
 
 // A control's element, for its place: an option's is the label round its input.
 const QString ControlElement = uR"(
@@ -196,6 +223,54 @@ private Q_SLOTS:
                      qPrintable(names[index].toString() + u": "_s + pair[0].toString() +
                                 u" on "_s + pair[1].toString()));
         }
+    }
+
+    void narrow_data()
+    {
+        QTest::addColumn<int>("width");
+        for (const int width : {360, 320}) {
+            QTest::addRow("%d", width) << width;
+        }
+    }
+    // Below 465 CSS pixels the window is arranged anew: nothing cut off,
+    // every target big enough or far enough from the others, and each
+    // control at its narrow place.
+    void narrow()
+    {
+        QFETCH(int, width);
+        m_browser->narrowTo(width);
+        const auto wide = qScopeGuard([this] { m_browser->narrowTo(0); });
+        openScripted(u"0.25"_s);
+        QJsonArray targets, controls;
+        for (const ui::description::Control& control : ui::description::Controls) {
+            controls.append(QString::fromLatin1(control.name));
+            if (ui::description::TakesFocus(control.kind)) {
+                targets.append(QString::fromLatin1(control.name));
+            }
+        }
+        const QString wrong =
+            (m_browser->run(ControlElement + CutOffOrCramped, {controls, targets}).toString() +
+             u'\n' + misplaced(ui::description::NarrowPlaces()))
+                .trimmed();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+    // On a phone, its pictures, and a scenario tapped through.
+    void narrowAsAPhone_data() { narrow_data(); }
+    void narrowAsAPhone()
+    {
+        QFETCH(int, width);
+        m_browser->narrowTo(width);
+        const auto wide = qScopeGuard([this] { m_browser->narrowTo(0); });
+        openScripted(u"0.25"_s);
+        for (const QString& state : {u"opened"_s, u"name-shown"_s}) {
+            if (state == u"name-shown"_s) {
+                m_browser->tap({u"OptionMale"_s, u"Command1"_s});
+            }
+            const QString problem = testing::CompareOrUpdateReference(
+                m_browser->picture(u"Form1"_s), u"web/narrow-%1-%2"_s.arg(width).arg(state));
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+        playScenario(sc::Scenarios.front(), true);
     }
 
     // axe-core, the rules browsers' own audits run, with a name shown.
@@ -329,14 +404,15 @@ private:
         QVERIFY(m_browser->waitFor(WindowReady));
         m_browser->run(OpenScripted, {shellRefuses});
     }
-    void playScenario(const sc::Scenario& scenario);
+    // With touch, each click a finger's tap.
+    void playScenario(const sc::Scenario& scenario, bool touch = false);
     // Each control not at its place, relative to what holds it, a line each.
     QString misplaced(const std::array<ui::description::Twips, ui::description::Controls.size()>& places);
 
     std::unique_ptr<testing::BrowserSession> m_browser;
 };
 
-void TestWeb::playScenario(const sc::Scenario& scenario)
+void TestWeb::playScenario(const sc::Scenario& scenario, bool touch)
 {
     QStringList draws;
     std::ranges::transform(scenario.draws, std::back_inserter(draws),
@@ -359,8 +435,10 @@ void TestWeb::playScenario(const sc::Scenario& scenario)
         const QString control = QString::fromLatin1(step.control);
         switch (step.action) {
         case sc::Do::Click:
+            touch ? m_browser->tap({control}) : m_browser->click({control});
+            break;
         case sc::Do::DoubleClick:
-            m_browser->click({control}, step.action == sc::Do::Click ? 1 : 2);
+            m_browser->click({control}, 2);
             break;
         case sc::Do::Press:
             m_browser->press({chords.at(static_cast<qsizetype>(step.key))});
