@@ -136,7 +136,8 @@ void BidiSession::heard(const QString& message)
     if (said.contains(u"id"_s)) {
         m_answer = said;
     } else if (said[u"method"_s] == u"network.fetchError"_s &&
-               event[u"request"_s][u"url"_s].toString().startsWith(site())) { // not a link's page
+               event[u"request"_s][u"url"_s].toString().startsWith(site()) && // not a link's page
+               event[u"errorText"_s] != u"NS_BINDING_ABORTED"_s) { // nor one no longer needed
         m_errors.append(event[u"request"_s][u"url"_s].toString() + u": "_s +
                         event[u"errorText"_s].toString());
     } else if (event[u"level"_s] == u"error"_s) {
