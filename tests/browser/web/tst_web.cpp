@@ -254,13 +254,18 @@ private Q_SLOTS:
                 .trimmed();
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
-    // On a phone, its pictures, and a scenario tapped through.
+    // On a phone in a light colour scheme, its pictures, and a scenario tapped through.
     void narrowAsAPhone_data() { narrow_data(); }
     void narrowAsAPhone()
     {
         QFETCH(int, width);
         m_browser->narrowTo(width);
-        const auto wide = qScopeGuard([this] { m_browser->narrowTo(0); });
+        const QJsonObject light{{u"name"_s, u"prefers-color-scheme"_s}, {u"value"_s, u"light"_s}};
+        m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{light}}});
+        const auto wide = qScopeGuard([this] {
+            m_browser->narrowTo(0);
+            m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{}}});
+        });
         openScripted(u"0.25"_s);
         for (const QString& state : {u"opened"_s, u"name-shown"_s}) {
             if (state == u"name-shown"_s) {
