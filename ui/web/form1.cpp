@@ -106,11 +106,10 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
 {
     constexpr auto narrowPlaces = layout::NarrowPlaces();
     const std::u16string title(layout::Title);
-    makeWindow(title.c_str(), pixels(layout::ClientArea).data(),
-               pixels(layout::NarrowClientArea()).data(),
-               pixels(layout::ClientArea.width + 2 * layout::Margin), css(layout::NavyRgb).c_str(),
-               css(layout::WhiteRgb).c_str(), std::string(layout::FontFamily).c_str(),
-               layout::FontPoints);
+    makeWindow(
+        title.c_str(), pixels(layout::ClientArea).data(), pixels(layout::NarrowClientArea()).data(),
+        pixels(layout::ClientArea.width + 2 * layout::Margin), css(layout::NavyRgb).c_str(),
+        css(layout::WhiteRgb).c_str(), std::string(layout::FontFamily).c_str(), layout::FontPoints);
     // Made in the tab order, which is so the order of the page's elements
     // and of its Tab key; each frame comes before what it holds.
     for (const std::size_t index : layout::TabOrder()) {

@@ -73,7 +73,7 @@ constexpr std::size_t TopmostMoving(const std::array<bool, Controls.size()>& mov
 
 // Arranges what container holds within limit, in places.
 constexpr void Arrange(std::array<Twips, Controls.size()>& places, std::string_view container,
-                      int limit)
+                       int limit)
 {
     std::array<bool, Controls.size()> moves{};
     int width = 0; // of what stays, to its rightmost control and the margin beyond

@@ -151,12 +151,13 @@ QJsonValue BidiSession::run(const QString& script, const QJsonArray& arguments)
     for (const QJsonValue argument : arguments) {
         local.append(Local(argument));
     }
-    const QJsonObject result = command(u"script.callFunction"_s,
-                                       {{u"functionDeclaration"_s, u"function () {"_s + script + u"\n}"_s},
-                                        {u"arguments"_s, local},
-                                        {u"awaitPromise"_s, true},
-                                        {u"userActivation"_s, true},
-                                        {u"target"_s, QJsonObject{{u"context"_s, m_tab}}}});
+    const QJsonObject result =
+        command(u"script.callFunction"_s,
+                {{u"functionDeclaration"_s, u"function () {"_s + script + u"\n}"_s},
+                 {u"arguments"_s, local},
+                 {u"awaitPromise"_s, true},
+                 {u"userActivation"_s, true},
+                 {u"target"_s, QJsonObject{{u"context"_s, m_tab}}}});
     if (result[u"type"_s] == u"exception"_s) {
         throw std::runtime_error(result[u"exceptionDetails"_s][u"text"_s].toString().toStdString());
     }
@@ -186,8 +187,8 @@ QImage BidiSession::picture(const QString& id)
         run(u"const box = document.getElementById(arguments[0]).getBoundingClientRect();"
             u"return {type: 'box', x: box.x, y: box.y, width: box.width, height: box.height};"_s,
             {id});
-    const QJsonObject png = command(u"browsingContext.captureScreenshot"_s,
-                                    {{u"context"_s, m_tab}, {u"clip"_s, box}});
+    const QJsonObject png =
+        command(u"browsingContext.captureScreenshot"_s, {{u"context"_s, m_tab}, {u"clip"_s, box}});
     return QImage::fromData(QByteArray::fromBase64(png[u"data"_s].toString().toLatin1()), "PNG");
 }
 
@@ -197,7 +198,8 @@ void BidiSession::narrowTo(int width)
         width > 0 ? QJsonValue(QJsonObject{{u"width"_s, width}, {u"height"_s, PhoneHeight}})
                   : QJsonValue(QJsonValue::Null);
     command(u"browsingContext.setViewport"_s,
-            {{u"context"_s, m_tab}, {u"viewport"_s, viewport},
+            {{u"context"_s, m_tab},
+             {u"viewport"_s, viewport},
              {u"devicePixelRatio"_s, width > 0 ? QJsonValue(3) : QJsonValue(QJsonValue::Null)}});
 }
 

@@ -24,10 +24,7 @@ public:
         command(u"browsingContext.activate"_s, {{u"context"_s, m_tab}});
     }
     QString address() override;
-    void openWindow() override
-    {
-        command(u"browsingContext.create"_s, {{u"type"_s, u"window"_s}});
-    }
+    void openWindow() override { command(u"browsingContext.create"_s, {{u"type"_s, u"window"_s}}); }
     void release() override { command(u"input.releaseActions"_s, {{u"context"_s, m_tab}}); }
     QImage picture(const QString& id) override;
     void narrowTo(int width) override;

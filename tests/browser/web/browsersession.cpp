@@ -49,7 +49,8 @@ QStringList BrowserSession::errors()
     static const QRegularExpression refused(u"\"[A-Z]+ \\S+ HTTP/[0-9.]+\" [45][0-9][0-9]"_s);
     served(); // brings the log up to date
     QStringList lines;
-    for (const QRegularExpressionMatch& match : refused.globalMatch(m_serverLog, m_serverLogChecked)) {
+    for (const QRegularExpressionMatch& match :
+         refused.globalMatch(m_serverLog, m_serverLogChecked)) {
         lines.append(u"the server answered "_s + match.captured());
     }
     m_serverLogChecked = m_serverLog.size();
@@ -91,12 +92,12 @@ void BrowserSession::pointer(const QString& type, const QStringList& ids, int pr
                              bool released)
 {
     for (const QString& id : ids) {
-        const QJsonValue middle =
-            run(u"const box = document.getElementById(arguments[0]).getBoundingClientRect();"
-                u"return [Math.floor(box.x + box.width / 2), Math.floor(box.y + box.height / 2)];"_s,
-                {id});
-        QJsonArray actions{QJsonObject{
-            {u"type"_s, u"pointerMove"_s}, {u"x"_s, middle[0]}, {u"y"_s, middle[1]}}};
+        const QJsonValue middle = run(
+            u"const box = document.getElementById(arguments[0]).getBoundingClientRect();"
+            u"return [Math.floor(box.x + box.width / 2), Math.floor(box.y + box.height / 2)];"_s,
+            {id});
+        QJsonArray actions{
+            QJsonObject{{u"type"_s, u"pointerMove"_s}, {u"x"_s, middle[0]}, {u"y"_s, middle[1]}}};
         for (int action = 0; action < (released ? 2 * presses : presses); ++action) {
             const QString step = released && action % 2 == 1 ? u"pointerUp"_s : u"pointerDown"_s;
             actions.append(QJsonObject{{u"type"_s, step}, {u"button"_s, 0}});

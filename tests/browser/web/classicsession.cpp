@@ -111,7 +111,8 @@ QStringList ClassicSession::errors()
 {
     QStringList lines = BrowserSession::errors();
     if (hasDevTools()) {
-        for (const QJsonValue entry : send("POST", u"/se/log"_s, {{u"type"_s, u"browser"_s}}).toArray()) {
+        for (const QJsonValue entry :
+             send("POST", u"/se/log"_s, {{u"type"_s, u"browser"_s}}).toArray()) {
             if (entry[u"level"_s] == u"SEVERE"_s) {
                 lines.append(entry[u"message"_s].toString());
             }

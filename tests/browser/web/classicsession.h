@@ -29,10 +29,7 @@ public:
     {
         return send("GET", u"/window/handles"_s).toVariant().toStringList();
     }
-    void switchTo(const QString& tab) override
-    {
-        send("POST", u"/window"_s, {{u"handle"_s, tab}});
-    }
+    void switchTo(const QString& tab) override { send("POST", u"/window"_s, {{u"handle"_s, tab}}); }
     QString address() override { return send("GET", u"/url"_s).toString(); }
     void openWindow() override { send("POST", u"/window/new"_s, {{u"type"_s, u"window"_s}}); }
     void release() override { send("DELETE", u"/actions"_s); }

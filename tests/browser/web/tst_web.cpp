@@ -70,9 +70,12 @@ const QString Observe = uR"(
 
 // The test functions that need Chromium's DevTools, which the other
 // engines lack: they run in Chromium alone.
-const QStringList NeedDevTools{u"looks"_s, u"passesAnAccessibilityAudit"_s,
-                               u"announcesInTheAccessibilityTree"_s, u"startsInAnOlderBrowser"_s,
-                               u"installsAsAnApp"_s, u"narrowAsAPhone"_s};
+const QStringList NeedDevTools{u"looks"_s,
+                               u"passesAnAccessibilityAudit"_s,
+                               u"announcesInTheAccessibilityTree"_s,
+                               u"startsInAnOlderBrowser"_s,
+                               u"installsAsAnApp"_s,
+                               u"narrowAsAPhone"_s};
 
 // What of the controls with the ids of arguments[0] is cut off, and each
 // target of arguments[1] under 24 by 24 CSS pixels whose 24-pixel circle
@@ -111,8 +114,8 @@ std::unique_ptr<testing::BrowserSession> StartedBrowser(const QString& engine)
     if (engine == u"firefox"_s) {
         return std::make_unique<testing::BidiSession>();
     }
-    return std::make_unique<ClassicSession>(engine == u"webkit"_s ? ClassicSession::Engine::WebKit
-                                                                  : ClassicSession::Engine::Chromium);
+    return std::make_unique<ClassicSession>(
+        engine == u"webkit"_s ? ClassicSession::Engine::WebKit : ClassicSession::Engine::Chromium);
 }
 
 } // namespace
@@ -126,8 +129,9 @@ private Q_SLOTS:
     {
         const QString page = u"" VELMORA_WEB_BUILD_DIR "/scripted-site/index.html"_s;
         QVERIFY2(QFile::exists(page),
-                 qPrintable(u"no page in "_s + page +
-                            u": build it first, with cmake --preset web && cmake --build --preset web"_s));
+                 qPrintable(
+                     u"no page in "_s + page +
+                     u": build it first, with cmake --preset web && cmake --build --preset web"_s));
         m_browser = StartedBrowser(qEnvironmentVariable("VELMORA_BROWSER"));
         QVERIFY2(m_browser->begin(u"" VELMORA_WEB_BUILD_DIR ""_s),
                  "no static server, browser or driver (scripts/test.sh installs them)");
@@ -135,7 +139,8 @@ private Q_SLOTS:
     void init()
     {
         m_browser->closeOtherTabs();
-        if (!m_browser->hasDevTools() && NeedDevTools.contains(QLatin1StringView(QTest::currentTestFunction()))) {
+        if (!m_browser->hasDevTools() &&
+            NeedDevTools.contains(QLatin1StringView(QTest::currentTestFunction()))) {
             QSKIP("needs Chromium's DevTools");
         }
     }
@@ -220,8 +225,8 @@ private Q_SLOTS:
             };
             const QJsonValue pair = colours[index];
             QVERIFY2(ui::description::ContrastRatio(rgb(pair[0]), rgb(pair[1])) >= 4.5,
-                     qPrintable(names[index].toString() + u": "_s + pair[0].toString() +
-                                u" on "_s + pair[1].toString()));
+                     qPrintable(names[index].toString() + u": "_s + pair[0].toString() + u" on "_s +
+                                pair[1].toString()));
         }
     }
 
@@ -357,8 +362,8 @@ private Q_SLOTS:
                           u"    WebAssembly.Module.toString().includes('RangeError')"_s)
                     .toBool());
         m_browser->click({u"OptionMale"_s, u"Command1"_s});
-        QVERIFY(
-            testing::maleListFile().contains(m_browser->run(u"return TextName.value"_s).toString()));
+        QVERIFY(testing::maleListFile().contains(
+            m_browser->run(u"return TextName.value"_s).toString()));
     }
 
     // The page, titled as the window, offers to install as an app.
@@ -412,7 +417,8 @@ private:
     // With touch, each click a finger's tap.
     void playScenario(const sc::Scenario& scenario, bool touch = false);
     // Each control not at its place, relative to what holds it, a line each.
-    QString misplaced(const std::array<ui::description::Twips, ui::description::Controls.size()>& places);
+    QString
+    misplaced(const std::array<ui::description::Twips, ui::description::Controls.size()>& places);
 
     std::unique_ptr<testing::BrowserSession> m_browser;
 };
@@ -516,9 +522,9 @@ void TestWeb::looks()
                              {u"value"_s, state->darkTheme ? u"dark"_s : u"light"_s}};
     m_browser->devTools(u"Emulation.setEmulatedMedia"_s, {{u"features"_s, QJsonArray{scheme}}});
     m_browser->devTools(u"Emulation.setDeviceMetricsOverride"_s, {{u"width"_s, 800},
-                                                                 {u"height"_s, 600},
-                                                                 {u"deviceScaleFactor"_s, scale},
-                                                                 {u"mobile"_s, false}});
+                                                                  {u"height"_s, 600},
+                                                                  {u"deviceScaleFactor"_s, scale},
+                                                                  {u"mobile"_s, false}});
     openScripted(u"0.25"_s);
     if (state->nameShown) {
         m_browser->click({u"OptionMale"_s, u"Command1"_s});
@@ -529,7 +535,7 @@ void TestWeb::looks()
     const auto at = std::ranges::find(chain, state->focus, &ui::description::Control::name);
     if (at != chain.begin()) {
         m_browser->run(u"document.getElementById(arguments[0]).focus()"_s,
-                      {QString::fromLatin1((at - 1)->name)});
+                       {QString::fromLatin1((at - 1)->name)});
         m_browser->press({testing::keys::Tab});
     }
     QCOMPARE(m_browser->run(u"return document.activeElement.id"_s).toString(),
@@ -551,13 +557,15 @@ QString TestWeb::misplaced(
 {
     QJsonArray names;
     for (const ui::description::Control& control : ui::description::Controls) {
-        names.append(QJsonArray{QString::fromLatin1(control.name), QString::fromLatin1(control.container)});
+        names.append(
+            QJsonArray{QString::fromLatin1(control.name), QString::fromLatin1(control.container)});
     }
     const QJsonValue boxes = m_browser->run(
-        ControlElement + u"return arguments[0].map(([id, container]) => {"
-                         u"    const box = byId(id).getBoundingClientRect();"
-                         u"    const holder = byId(container).getBoundingClientRect();"
-                         u"    return [box.x - holder.x, box.y - holder.y, box.width, box.height]; })"_s,
+        ControlElement +
+            u"return arguments[0].map(([id, container]) => {"
+            u"    const box = byId(id).getBoundingClientRect();"
+            u"    const holder = byId(container).getBoundingClientRect();"
+            u"    return [box.x - holder.x, box.y - holder.y, box.width, box.height]; })"_s,
         {QJsonValue(names)});
     QStringList wrong;
     for (std::size_t index = 0; index < places.size(); ++index) {
@@ -568,11 +576,15 @@ QString TestWeb::misplaced(
                                     place.height / pixel};
         for (qsizetype side = 0; side < 4; ++side) {
             if (std::abs(box[side].toDouble() - described[side]) >= 0.5) {
-                wrong.append(u"%1 is at %2,%3 %4x%5, not %6,%7 %8x%9"_s.arg(
-                    names[static_cast<qsizetype>(index)][0].toString())
-                                 .arg(box[0].toDouble()).arg(box[1].toDouble())
-                                 .arg(box[2].toDouble()).arg(box[3].toDouble())
-                                 .arg(described[0]).arg(described[1]).arg(described[2])
+                wrong.append(u"%1 is at %2,%3 %4x%5, not %6,%7 %8x%9"_s
+                                 .arg(names[static_cast<qsizetype>(index)][0].toString())
+                                 .arg(box[0].toDouble())
+                                 .arg(box[1].toDouble())
+                                 .arg(box[2].toDouble())
+                                 .arg(box[3].toDouble())
+                                 .arg(described[0])
+                                 .arg(described[1])
+                                 .arg(described[2])
                                  .arg(described[3]));
                 break;
             }
@@ -583,4 +595,3 @@ QString TestWeb::misplaced(
 
 QTEST_MAIN(TestWeb)
 #include "tst_web.moc"
-
