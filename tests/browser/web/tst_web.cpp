@@ -21,14 +21,18 @@
 #include "ui/form1description.h"
 #include "ui/web/narrowarrangement.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 namespace sc = scenarios;
@@ -132,8 +136,13 @@ private Q_SLOTS:
                  qPrintable(
                      u"no page in "_s + page +
                      u": build it first, with cmake --preset web && cmake --build --preset web"_s));
+        // The build's sites in a folder of this test's own, where it can put
+        // a release of its own beside them.
+        for (const QString& site : {u"site"_s, u"scripted-site"_s}) {
+            QVERIFY(QFile::link(u"" VELMORA_WEB_BUILD_DIR "/"_s + site, m_served.filePath(site)));
+        }
         m_browser = StartedBrowser(qEnvironmentVariable("VELMORA_BROWSER"));
-        QVERIFY2(m_browser->begin(u"" VELMORA_WEB_BUILD_DIR ""_s),
+        QVERIFY2(m_browser->begin(m_served.path()),
                  "no static server, browser or driver (scripts/test.sh installs them)");
     }
     void init()
@@ -374,11 +383,62 @@ private Q_SLOTS:
         QVERIFY(m_browser->waitFor(u"return !!navigator.serviceWorker.controller"_s));
         const QJsonValue installability = m_browser->devTools(u"Page.getInstallabilityErrors"_s);
         QCOMPARE(installability[u"installabilityErrors"_s].toArray(), QJsonArray());
+        // Installed, it opens the page and stays in the site's folder, here
+        // a folder of its host.
         const QString title = QStringView(ui::description::Title).toString();
-        QCOMPARE(
-            m_browser->run(u"return fetch('manifest.webmanifest').then((answer) => answer.json())"
-                           u".then((manifest) => [document.title, manifest.name])"_s),
-            QJsonValue(QJsonArray{title, title}));
+        const QString folder = m_browser->address();
+        QVERIFY(folder.endsWith(u"/site/"_s));
+        QCOMPARE(m_browser->run(uR"(
+            return fetch("manifest.webmanifest").then((answer) => answer.json()).then((manifest) =>
+                [document.title, manifest.name, new URL(manifest.start_url, location).href,
+                 new URL(manifest.scope, location).href]);)"_s),
+                 QJsonValue(QJsonArray{title, title, folder, folder}));
+    }
+
+    // A new release of a site reaches a returning visitor on the visit
+    // after the one that finds it, and takes the place of the last one's
+    // cache, leaving the other sites' caches on the host alone.
+    void updatesAReturningVisitor()
+    {
+        m_browser->open(u"site/"_s);
+        QVERIFY(m_browser->waitFor(u"return !!navigator.serviceWorker.controller"_s));
+        // The last release, put up yesterday, so that the browser's cache
+        // may keep its files a while, as it does a web server's.
+        const QDir release(m_served.filePath(u"returning"_s));
+        QVERIFY(release.mkpath(u"."_s));
+        const auto putUp = [](QFile& file, QDateTime when) {
+            return file.flush() && file.setFileTime(when, QFileDevice::FileModificationTime);
+        };
+        for (const QFileInfo& file :
+             QDir(u"" VELMORA_WEB_BUILD_DIR "/site"_s).entryInfoList(QDir::Files)) {
+            QFile copy(release.filePath(file.fileName()));
+            QVERIFY(QFile::copy(file.filePath(), copy.fileName()) &&
+                    copy.open(QIODevice::ReadOnly));
+            QVERIFY(putUp(copy, QDateTime::currentDateTime().addDays(-1)));
+        }
+        m_browser->open(u"returning/"_s);
+        QVERIFY(m_browser->waitFor(u"return !!navigator.serviceWorker.controller"_s));
+
+        // The next release: a page that says so, and so a new worker.
+        for (const auto& [file, before, after] :
+             {std::tuple{u"index.html"_s, u"<head>"_s, u"<head><meta name=release content=2>"_s},
+              {u"serviceworker.js"_s, u"cachePrefix + \""_s, u"cachePrefix + \"2-"_s}}) {
+            QFile text(release.filePath(file));
+            QVERIFY(text.open(QIODevice::ReadWrite));
+            const QByteArray changed = text.readAll().replace(before.toUtf8(), after.toUtf8());
+            QVERIFY(text.resize(0) && text.write(changed) == changed.size());
+            QVERIFY(putUp(text, QDateTime::currentDateTime()));
+        }
+        const QString caches = uR"(
+            return caches.keys().then((names) => names.filter((name) => name.includes(arguments[0]))
+                .map((name) => name.split(" ").pop().slice(0, 2)));)"_s;
+        m_browser->open(u"returning/"_s);
+        QTRY_COMPARE(m_browser->run(caches, {u"/returning/"_s}), QJsonValue(QJsonArray{u"2-"_s}));
+        m_browser->open(u"returning/?a-later-visit"_s);
+        QVERIFY(m_browser->waitFor(WindowReady));
+        QVERIFY(
+            m_browser->run(u"return !!document.querySelector('meta[name=release]')"_s).toBool());
+        QCOMPARE(m_browser->run(caches, {u"/site/"_s}).toArray().size(), 1);
     }
 
     // Last, as it ends the server: after the first visit the service worker
@@ -399,8 +459,12 @@ private Q_SLOTS:
         QCOMPARE(unkept, QJsonValue(QJsonArray()));
 
         m_browser->stopServing();
-        m_browser->open(u"site/"_s);
-        QVERIFY(m_browser->waitFor(WindowReady));
+        // From every address a person may have saved or installed for it.
+        for (const QString& address : {u"site/#saved"_s, u"site/index.html"_s,
+                                       u"site/index.html?from=home#screen"_s, u"site/"_s}) {
+            m_browser->open(address);
+            QVERIFY2(m_browser->waitFor(WindowReady), qPrintable(address));
+        }
         m_browser->click({u"OptionMale"_s, u"Command1"_s});
         const QString name = m_browser->run(u"return TextName.value"_s).toString();
         QVERIFY2(testing::maleListFile().contains(name),
@@ -420,6 +484,7 @@ private:
     QString
     misplaced(const std::array<ui::description::Twips, ui::description::Controls.size()>& places);
 
+    QTemporaryDir m_served; // what the browser is served
     std::unique_ptr<testing::BrowserSession> m_browser;
 };
 
