@@ -4,8 +4,7 @@
 # libraries, both read from debian/control; with --windows, also those that
 # build and sign the Windows program and its packages; with --web, those
 # that build the page; with --tests, also those of the test suite and the
-# package checks, and the web tests' tools from npm (tests/browser/web and
-# tests/browser/compat).
+# package checks, and the web tests' tools from npm (tests/browser/web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -73,16 +72,11 @@ if ((${#missing[@]} > 0)) || ! dpkg-checkbuilddeps 2>/dev/null; then
     fi
 fi
 
-# The web test's tools, at the versions tests/browser/web/package-lock.json pins.
-if [[ "${1:-}" == --tests && ! -e tests/browser/web/node_modules/axe-core ]]; then
-    npm ci --prefix tests/browser/web --no-audit --no-fund
-fi
-
-# The compatibility check's tools likewise, installed again whenever its
-# lockfile has changed since, so that no older data decides.
-compat=tests/browser/compat
+# The web tests' tools, at the versions tests/browser/web/package-lock.json
+# pins, installed again whenever it has changed, so that no older ones decide.
+tools=tests/browser/web
 if [[ "${1:-}" == --tests ]] &&
-    ! cmp -s "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"; then
-    npm ci --prefix "$compat" --no-audit --no-fund
-    cp "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"
+    ! cmp -s "$tools/package-lock.json" "$tools/node_modules/.installed-lock.json"; then
+    npm ci --prefix "$tools" --no-audit --no-fund
+    cp "$tools/package-lock.json" "$tools/node_modules/.installed-lock.json"
 fi

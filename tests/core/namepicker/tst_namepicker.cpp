@@ -145,16 +145,6 @@ private Q_SLOTS:
         QVERIFY2(problem.isEmpty() == fair, qPrintable(problem));
     }
 
-    void generatorStaysBelowOne()
-    {
-        names::TwisterRandom source;
-        source.reseed(1.0f);
-        for (int i = 0; i < 1'000'000; ++i) {
-            const double r = source.next();
-            QVERIFY(r >= 0.0 && r < 1.0);
-        }
-    }
-
     void seedsDecideTheSequence()
     {
         const auto firstValues = [](float seed) {

@@ -15,15 +15,6 @@ class TestNameTable : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void newTablesHaveOnlyEmptySlots()
-    {
-        const NameTables tables;
-        for (int i = 0; i < NameTableSize; ++i) {
-            QVERIFY(tables.MaleNames.at(i).empty());
-            QVERIFY(tables.FemaleNames.at(i).empty());
-        }
-    }
-
     void fillPutsEveryLineInItsSlot()
     {
         NameTables tables;
@@ -49,17 +40,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, tables.FemaleNames.at(index));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, tables.MaleNames.assign(index, u"Ann Lee"));
         QVERIFY(testing::holdTheListFiles(tables)); // left as they were
-    }
-
-    void assignmentStoresItsOwnCopy()
-    {
-        NameTable table;
-        std::u16string text = u"Ada Lovelace";
-        table.assign(7, text);
-        text[0] = u'X';
-        QVERIFY(table.at(7) == u"Ada Lovelace");
-        table.assign(7, u"Ann Lee");
-        QVERIFY(table.at(7) == u"Ann Lee");
     }
 };
 

@@ -1,7 +1,7 @@
 // Checks that the page's script and CSS use only what its browsers have
 // (ui/web/.browserslistrc): every script the page runs, its own and the
 // one Emscripten writes, with ESLint; its CSS with doiuse.
-//   node check.mjs <source folder> <web build folder>
+//   node compatibility.mjs <source folder> <web build folder>
 import fs from "node:fs";
 import path from "node:path";
 import browserslist from "browserslist";
