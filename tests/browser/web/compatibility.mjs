@@ -76,7 +76,12 @@ for (const file of [path.join(web, "pagecontrols.js"), path.join(web, "servicewo
 }
 await lintPage(path.join(web, "site/index.html"));
 // The program's script, as it is in the built page.
-await lintPage(path.join(build, "site/index.html"));
+const built = path.join(build, "site/index.html");
+if (!fs.existsSync(built)) {
+    console.log(`no page in ${built}: build it first, with cmake --preset web && cmake --build --preset web`);
+    process.exit(1);
+}
+await lintPage(built);
 
 // Features whose missing part the page keeps out of, each with what that is.
 const safeUses = {
