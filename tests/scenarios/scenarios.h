@@ -205,24 +205,16 @@ inline constexpr Step WebKitUnchosenTabSteps[] = {
 };
 
 inline constexpr double TwoDraws[] = {Slot(7), Slot(8)};
+// Next chooses Female from Male, Back Male from Female.
+template <Key Next, Key Back>
 inline constexpr Step ArrowSteps[] = {
     {.action = Click, .control = "OptionMale"},
     {.action = Click, .control = "Command1", .name = Male},
     {.action = Focus, .control = "OptionMale"},
-    {.action = Press, .key = Right, .name = Empty, .chosen = G::Female, .focus = "OptionFemale"},
+    {.action = Press, .key = Next, .name = Empty, .chosen = G::Female, .focus = "OptionFemale"},
     {.action = Click, .control = "Command1", .name = Female},
     {.action = Focus, .control = "OptionFemale"},
-    {.action = Press, .key = Left, .name = Empty, .chosen = G::Male, .focus = "OptionMale"},
-};
-
-inline constexpr Step UpDownSteps[] = {
-    {.action = Click, .control = "OptionMale"},
-    {.action = Click, .control = "Command1", .name = Male},
-    {.action = Focus, .control = "OptionMale"},
-    {.action = Press, .key = Down, .name = Empty, .chosen = G::Female, .focus = "OptionFemale"},
-    {.action = Click, .control = "Command1", .name = Female},
-    {.action = Focus, .control = "OptionFemale"},
-    {.action = Press, .key = Up, .name = Empty, .chosen = G::Male, .focus = "OptionMale"},
+    {.action = Press, .key = Back, .name = Empty, .chosen = G::Male, .focus = "OptionMale"},
 };
 
 inline constexpr double KeyDraws[] = {Slot(250), Slot(500), Slot(0)};
@@ -316,8 +308,8 @@ inline constexpr std::array Scenarios{
              QtUnchosenTabSteps},
     Scenario{"with no option chosen, Shift+Tab enters the gender group at its last option",
              OneDraw, WebKitUnchosenTabSteps},
-    Scenario{"Left and Right choose in the gender group", TwoDraws, ArrowSteps},
-    Scenario{"Up and Down choose in the gender group", TwoDraws, UpDownSteps},
+    Scenario{"Left and Right choose in the gender group", TwoDraws, ArrowSteps<Right, Left>},
+    Scenario{"Up and Down choose in the gender group", TwoDraws, ArrowSteps<Down, Up>},
     Scenario{"Space and Enter press the focused push button only", KeyDraws, KeySteps},
     Scenario{"a double click is two clicks", DoubleClickDraws, DoubleClickSteps},
     Scenario{"the focus stays when the window is left and reactivated", OneDraw, LeaveSteps},

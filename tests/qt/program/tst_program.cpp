@@ -1,6 +1,7 @@
 // The real program on a real X display (run under xvfb-run): where its window
 // opens, what it tells the window manager and a Wayland compositor, what it
-// shows, and how it ends.
+// shows, and how it ends; and, run by the test memcheck_session, a session
+// of it under valgrind's memcheck.
 
 #include "common/browserstandin.h"
 #include "common/headlesscompositor.h"
@@ -257,16 +258,56 @@ private Q_SLOTS:
         QVERIFY2(errors.contains(u"needs a graphical desktop"_s), qPrintable(errors));
     }
 
+    // Under memcheck: 200 names for each gender, both link buttons, close.
+    // Memcheck must find no invalid access and no leak of our own.
+    void aSessionIsCleanUnderMemcheck()
+    {
+        if (qEnvironmentVariable("VELMORA_MEMCHECK") != u"1"_s) {
+            QSKIP("run under valgrind by the test memcheck_session");
+        }
+        const testing::BrowserStandIn browser;
+        QProcessEnvironment environment = browser.environment();
+        // Under valgrind, handing the X server a shared-memory segment for
+        // the window's pixels now and then fails and breaks the connection;
+        // the session sends the pixels over the socket instead.
+        environment.insert(u"QT_XCB_NO_MITSHM"_s, u"1"_s);
+        m_patience = 300s;
+        const Window window =
+            start({}, environment,
+                  {u"valgrind"_s, u"--tool=memcheck"_s, u"--leak-check=full"_s,
+                   u"--show-leak-kinds=definite,indirect"_s,
+                   u"--errors-for-leak-kinds=definite,indirect"_s, u"--error-exitcode=99"_s,
+                   u"--track-origins=yes"_s, u"--num-callers=30"_s,
+                   u"--child-silent-after-fork=yes"_s, u"--log-fd=2"_s,
+                   u"--suppressions="_s + QStringLiteral(VELMORA_VALGRIND_SUPPRESSIONS)});
+        for (const QPoint gender : {MaleOption, FemaleOption}) {
+            m_x.click(window, gender);
+            for (int i = 0; i < 200; ++i) {
+                m_x.click(window, GenerateButton);
+            }
+        }
+        m_x.click(window, DornwickButton);
+        m_x.click(window, WorkshopButton);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            browser.calls(), browser.callsFor({DornwickHomePage, VelmoraWorkshopHomePage}), 180000);
+        closeAndExpectCleanExit(window);
+    }
+
 private:
+    // The program, started by launcher's command if given.
     Window start(const QStringList& arguments = {},
-                 QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+                 QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
+                 const QStringList& launcher = {})
     {
         environment.remove(u"QT_QPA_PLATFORM"_s);
         m_program.setProcessEnvironment(environment);
-        m_program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
-        const std::optional<Window> window = m_x.waitForWindow(Title, 15s);
+        const QStringList command = launcher + QStringList{QStringLiteral(VELMORA_PROGRAM)};
+        m_program.start(command.first(), command.mid(1) + arguments);
+        const std::optional<Window> window = m_x.waitForWindow(Title, m_patience);
         if (!window) {
-            qFatal("the program's window did not appear: %s", qPrintable(m_program.errorString()));
+            qFatal("the program's window did not appear: %s %s",
+                   qPrintable(m_program.errorString()),
+                   m_program.readAllStandardError().constData());
         }
         // Mapped is not yet painted: wait for the navy ground and the white
         // name box, which the first paint brings together.
@@ -274,7 +315,7 @@ private:
             const QImage shot = m_x.grab(m_x.clientGeometry(*window));
             return shot.pixelColor(3, 3) == Navy && shot.pixelColor(100, 97) == Qt::white;
         };
-        if (!Eventually(painted, 15s, 20ms)) {
+        if (!Eventually(painted, m_patience, 20ms)) {
             qFatal("the program's window was never painted");
         }
         return *window;
@@ -283,13 +324,14 @@ private:
     void closeAndExpectCleanExit(Window window)
     {
         m_x.requestClose(window);
-        QVERIFY(m_program.waitForFinished(10000));
+        QVERIFY(m_program.waitForFinished(static_cast<int>(m_patience.count() * 1000)));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QVERIFY2(m_program.exitCode() == 0, m_program.readAllStandardError().constData());
     }
 
     testing::X11Session m_x;
     QProcess m_program;
+    std::chrono::seconds m_patience = 15s; // for the window, its first paint and its end
 };
 
 QTEST_GUILESS_MAIN(TestProgram)
