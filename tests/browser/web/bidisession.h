@@ -53,9 +53,10 @@ private:
     QTemporaryDir m_profile;
     QWebSocket m_socket;
     int m_lastCommand = 0;
-    QJsonObject m_answer; // to the last command, once it came
-    QString m_tab;        // the browsing context driven
-    QStringList m_errors; // since errors() last gave them
+    QJsonObject m_answer;  // to the last command, once it came
+    QString m_tab;         // the browsing context driven
+    QStringList m_errors;  // since errors() last gave them
+    QStringList m_dropped; // requests the browser dropped itself, since then
 };
 
 } // namespace testing

@@ -344,7 +344,7 @@ private Q_SLOTS:
             QStringList tabs = m_browser->tabs();
             tabs.removeAll(page);
             m_browser->switchTo(tabs.constFirst());
-            QTRY_COMPARE(m_browser->address(), QStringView(address).toString());
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->address(), QStringView(address).toString(), 30000);
             QCOMPARE(m_browser->run(u"return window.opener"_s), QJsonValue(QJsonValue::Null));
             m_browser->closeOtherTabs();
         }
@@ -433,7 +433,8 @@ private Q_SLOTS:
             return caches.keys().then((names) => names.filter((name) => name.includes(arguments[0]))
                 .map((name) => name.split(" ").pop().slice(0, 2)));)"_s;
         m_browser->open(u"returning/"_s);
-        QTRY_COMPARE(m_browser->run(caches, {u"/returning/"_s}), QJsonValue(QJsonArray{u"2-"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->run(caches, {u"/returning/"_s}),
+                                  QJsonValue(QJsonArray{u"2-"_s}), 30000);
         m_browser->open(u"returning/?a-later-visit"_s);
         QVERIFY(m_browser->waitFor(WindowReady));
         QVERIFY(
