@@ -194,17 +194,6 @@ QString BidiSession::address()
     return tree[u"contexts"_s][0][u"url"_s].toString();
 }
 
-QImage BidiSession::picture(const QString& id)
-{
-    const QJsonValue box =
-        run(u"const box = document.getElementById(arguments[0]).getBoundingClientRect();"
-            u"return {type: 'box', x: box.x, y: box.y, width: box.width, height: box.height};"_s,
-            {id});
-    const QJsonObject png =
-        command(u"browsingContext.captureScreenshot"_s, {{u"context"_s, m_tab}, {u"clip"_s, box}});
-    return QImage::fromData(QByteArray::fromBase64(png[u"data"_s].toString().toLatin1()), "PNG");
-}
-
 void BidiSession::narrowTo(int width)
 {
     // Away from the page first: on a new pixel ratio it would ask for its

@@ -26,7 +26,6 @@ public:
     QString address() override;
     void openWindow() override { command(u"browsingContext.create"_s, {{u"type"_s, u"window"_s}}); }
     void release() override { command(u"input.releaseActions"_s, {{u"context"_s, m_tab}}); }
-    QImage picture(const QString& id) override;
     void narrowTo(int width) override;
     QStringList errors() override;
 

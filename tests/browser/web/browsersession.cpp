@@ -62,6 +62,11 @@ QJsonValue BrowserSession::devTools(const QString& command, const QJsonObject&)
     throw std::logic_error((u"no DevTools for "_s + command).toStdString());
 }
 
+QImage BrowserSession::picture(const QString& id)
+{
+    throw std::logic_error((u"no pictures of "_s + id).toStdString());
+}
+
 void BrowserSession::closeOtherTabs()
 {
     for (const QString& tab : tabs()) {

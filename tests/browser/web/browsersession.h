@@ -62,8 +62,9 @@ public:
     void hold(const QString& id) { pointer(u"mouse"_s, {id}, 1, false); }
     virtual void release() = 0;
 
-    // What the element with this id shows, in the screen's pixels.
-    virtual QImage picture(const QString& id) = 0;
+    // What the element with this id shows, in the screen's pixels; only
+    // Chromium, whose pictures are compared, takes them.
+    virtual QImage picture(const QString& id);
     // The pages opened from now on in a viewport this many CSS pixels wide,
     // a phone's where the browser can; 0 the browser's own again.
     virtual void narrowTo(int width) = 0;
