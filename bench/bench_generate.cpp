@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     ui::EngineApplication app(argc, argv);
     ui::PrepareAppearance();
     ui::Form1 form;
-    form.Form_Load();
+    form.Load();
     form.show();
     QTest::mouseClick(form.findChild<QRadioButton*>(QStringLiteral("OptionMale")), Qt::LeftButton);
     auto* generate = form.findChild<QPushButton*>(QStringLiteral("Command1"));

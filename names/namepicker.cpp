@@ -46,4 +46,15 @@ std::u16string PickName(const NameTable& table, RandomSource& source)
     return table.at(IndexForDraw(source.next()));
 }
 
+void GenerateName(bool maleChosen, bool femaleChosen, const NameTables& tables,
+                  RandomSource& source, const std::function<void(const std::u16string&)>& show)
+{
+    if (maleChosen) {
+        show(PickName(tables.MaleNames, source));
+    }
+    if (femaleChosen) {
+        show(PickName(tables.FemaleNames, source));
+    }
+}
+
 } // namespace names

@@ -1,13 +1,10 @@
 #include "ui/eventdispatch.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace ui {
 
-namespace {
-
-void reportToUser(const std::u16string& message)
+void ReportToUser(const std::u16string& message)
 {
     engine::WriteErrorLine(u"velmora2-name-generator: error: " + message);
     // The box runs events of its own, its painting included; an error among
@@ -26,27 +23,14 @@ void reportToUser(const std::u16string& message)
     engine::ShowErrorBox(message);
 }
 
-ErrorReporter& currentReporter()
-{
-    static ErrorReporter reporter = reportToUser;
-    return reporter;
-}
-
-} // namespace
-
-void SetErrorReporter(ErrorReporter reporter)
-{
-    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(reportToUser);
-}
-
-void ReportError(const char* what) noexcept
+void ReportError(const char* what, const ErrorReporter& report) noexcept
 {
     try {
         const std::u16string message =
             what == nullptr || *what == '\0'
                 ? u"The action stopped because of an unknown error."
                 : u"The action stopped because of an error:\n" + engine::FromSystemCodePage(what);
-        currentReporter()(message);
+        report(message);
     } catch (...) {
         std::fputs("velmora2-name-generator: error: an action stopped, and reporting it failed\n",
                    stderr);

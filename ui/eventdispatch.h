@@ -15,28 +15,28 @@ namespace ui {
 // Shows the user an error that ended an action of the program.
 using ErrorReporter = std::function<void(const std::u16string& message)>;
 
-// Replaces how errors are shown. The default, which an empty reporter brings
-// back, writes a line on the error output and opens a message box; while
+// The engine's way: a line on the error output and a message box; while
 // that box is open, further errors go to the error output only.
-void SetErrorReporter(ErrorReporter reporter);
+void ReportToUser(const std::u16string& message);
 
 // Reports an error that ended a handler; what is the error's own text (in
 // the system's 8-bit code page), or null. Reporting never ends the program:
 // should the reporter itself fail, a line on stderr is all that is left.
-void ReportError(const char* what) noexcept;
+void ReportError(const char* what, const ErrorReporter& report) noexcept;
 
 // Runs one handler of the program. An error that ends the handler stops
 // here and is reported, and the program goes on with its window and state
 // as they were. Returns whether the handler ran to its end.
-template <typename Handler> bool Dispatch(Handler&& handler) noexcept
+template <typename Handler>
+bool Dispatch(Handler&& handler, const ErrorReporter& report = ReportToUser) noexcept
 {
     try {
         handler();
         return true;
     } catch (const std::exception& error) {
-        ReportError(error.what());
+        ReportError(error.what(), report);
     } catch (...) {
-        ReportError(nullptr);
+        ReportError(nullptr, report);
     }
     return false;
 }
@@ -45,7 +45,7 @@ template <typename Handler> bool Dispatch(Handler&& handler) noexcept
 // A failed Load is reported and the form stays hidden; returns whether it loaded.
 template <typename Form> bool LoadThenShow(Form& form)
 {
-    if (!Dispatch([&form] { form.Form_Load(); })) {
+    if (!form.Load()) {
         return false;
     }
     form.show();

@@ -1,79 +1,88 @@
 #include "ui/form1behaviour.h"
 
-#include "links/openwebpage.h"
 #include "links/webaddresses.h"
 #include "names/namepicker.h"
-#include "ui/form1description.h"
 
-#include <array>
-#include <stdexcept>
+#include <algorithm>
 #include <utility>
 
 namespace ui {
 
-Form1Behaviour::Form1Behaviour(names::RandomSource& random, WebPageOpener openWebPage)
-    : m_random(random),
-      m_openWebPage(openWebPage ? std::move(openWebPage) : WebPageOpener(links::OpenWebPage))
+using description::ControlId;
+
+Form1Behaviour::Form1Behaviour(Form1Parts parts, WebPageOpener platformLauncher)
+    : m_random(parts.random),
+      m_openWebPage(parts.openWebPage ? std::move(parts.openWebPage) : std::move(platformLauncher)),
+      m_reportError(parts.reportError ? std::move(parts.reportError) : ErrorReporter(ReportToUser))
 {
 }
 
-void Form1Behaviour::Click(std::string_view control)
+template <typename Run> constexpr bool Form1Behaviour::WithHandler(ControlId control, Run run)
 {
-    struct Handler
-    {
-        std::string_view control;
-        void (Form1Behaviour::*click)();
-    };
-    static constexpr std::array<Handler, 5> handlers{{
-        {"Command1", &Form1Behaviour::Command1_Click},
-        {"OptionMale", &Form1Behaviour::OptionMale_Click},
-        {"OptionFemale", &Form1Behaviour::OptionFemale_Click},
-        {"Command2", &Form1Behaviour::Command2_Click},
-        {"Command4", &Form1Behaviour::Command4_Click},
-    }};
-    for (const Handler& handler : handlers) {
-        if (handler.control == control) {
-            (this->*handler.click)();
-            return;
-        }
+    switch (control) {
+    case ControlId::Command1:
+        run([](Form1Behaviour& form) { form.Command1_Click(); });
+        return true;
+    case ControlId::OptionMale:
+    case ControlId::OptionFemale:
+        run([](Form1Behaviour& form) { form.Option_Click(); });
+        return true;
+    case ControlId::Command2:
+        run([](Form1Behaviour& form) { form.OpenLink_Click(links::DornwickHomePage); });
+        return true;
+    case ControlId::Command4:
+        run([](Form1Behaviour& form) { form.OpenLink_Click(links::VelmoraWorkshopHomePage); });
+        return true;
+    default:
+        return false;
     }
-    throw std::logic_error("A click came from a control without a handler");
 }
 
-void Form1Behaviour::Form_Load()
+bool Form1Behaviour::Load() noexcept
 {
-    names::SeedRandom(m_random);
-    names::FillNameTables(m_names);
+    return Dispatch(
+        [this] {
+            names::SeedRandom(m_random);
+            names::FillNameTables(m_names);
+        },
+        m_reportError);
+}
+
+void Form1Behaviour::Click(ControlId control) noexcept
+{
+    // Every control that raises Click has a handler, and no other has one.
+    static_assert(std::all_of(
+        description::Controls.begin(), description::Controls.end(), [](const auto& described) {
+            const bool raisesClick = described.kind == description::Kind::PushButton ||
+                                     described.kind == description::Kind::OptionButton;
+            return raisesClick == WithHandler(described.id, [](auto) {});
+        }));
+    // Each handler is called by name, not through a pointer: WebKit's
+    // WebAssembly lets an error thrown through an indirect call escape the
+    // dispatcher.
+    WithHandler(control, [this](auto handler) {
+        Dispatch([this, handler] { handler(*this); }, m_reportError);
+    });
 }
 
 void Form1Behaviour::Command1_Click()
 {
-    names::GenerateName(isChosen("OptionMale"), isChosen("OptionFemale"), m_names, m_random,
-                        [this](const std::u16string& name) {
+    names::GenerateName(isChosen(ControlId::OptionMale), isChosen(ControlId::OptionFemale), m_names,
+                        m_random, [this](const std::u16string& name) {
                             setNameText(name);
                             announce(std::u16string(description::AnnouncementLead) + name);
                         });
 }
 
-void Form1Behaviour::OptionMale_Click()
+// A gender chosen: the name box is emptied until the next Generate.
+void Form1Behaviour::Option_Click()
 {
     setNameText(u"");
 }
 
-void Form1Behaviour::OptionFemale_Click()
+void Form1Behaviour::OpenLink_Click(std::u16string_view fixedAddress)
 {
-    setNameText(u"");
-}
-
-void Form1Behaviour::Command2_Click()
-{
-    const std::u16string address(links::DornwickHomePage);
-    m_openWebPage(address);
-}
-
-void Form1Behaviour::Command4_Click()
-{
-    const std::u16string address(links::VelmoraWorkshopHomePage);
+    const std::u16string address(fixedAddress);
     m_openWebPage(address);
 }
 

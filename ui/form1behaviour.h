@@ -1,55 +1,66 @@
 #pragma once
 
-// What the main window does, written once for both window engines: Load
-// and the click handlers. Each engine's Form1 derives from this and lends
-// it its controls through the three operations at the end.
+// What the main window does, written once for every window engine: Load and
+// the click handlers. Each engine's Form1 derives from this, reports each
+// click by the control's id, and lends it its controls through the three
+// operations at the end.
 
 #include "names/nametable.h"
 #include "names/randomsource.h"
+#include "ui/eventdispatch.h"
+#include "ui/form1description.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace ui {
 
-// Opens a web address in the user's browser; returns the shell's result.
-using WebPageOpener = std::function<std::int32_t(const std::u16string& address)>;
+// Opens a web address in the user's browser.
+using WebPageOpener = std::function<void(const std::u16string& address)>;
+
+// What the window is handed where it is made: the program's own random
+// source, the platform's launcher and the engine's error box, unless the
+// caller hands in others.
+struct Form1Parts
+{
+    names::RandomSource& random = names::ProcessRandom();
+    WebPageOpener openWebPage = nullptr;
+    ErrorReporter reportError = nullptr;
+};
 
 // The window's own state is the two name tables; the chosen gender lives
 // only in the option buttons and the current name only in the name box.
 class Form1Behaviour
 {
 public:
-    // Load: seed the random source from the time of day, then fill the tables.
-    void Form_Load();
+    // Raises Load, inside the dispatcher: seeds the random source from the
+    // time of day, then fills the tables. Returns whether it ran to its end.
+    bool Load() noexcept;
 
-    const names::NameTables& nameTables() const { return m_names; }
+    // The engine reports a click of a push button, or the choice of an
+    // option button; its handler runs inside the dispatcher.
+    void Click(description::ControlId control) noexcept;
 
 protected:
-    // The random source and the browser launcher are the program's own
-    // unless a caller (a test) hands in others.
-    Form1Behaviour(names::RandomSource& random, WebPageOpener openWebPage);
+    Form1Behaviour(Form1Parts parts, WebPageOpener platformLauncher);
     ~Form1Behaviour() = default;
     Form1Behaviour(const Form1Behaviour&) = delete;
     Form1Behaviour& operator=(const Form1Behaviour&) = delete;
 
-    // The engine reports a click of a push button, or the choice of an
-    // option button, by the control's name; every push button and option
-    // button of the window has a handler.
-    void Click(std::string_view control);
-
 private:
+    // Hands run the Click handler of control, as a function of the form;
+    // false for a control that raises no Click.
+    template <typename Run>
+    static constexpr bool WithHandler(description::ControlId control, Run run);
+
     void Command1_Click();
-    void OptionMale_Click();
-    void OptionFemale_Click();
-    void Command2_Click();
-    void Command4_Click();
+    void Option_Click();
+    void OpenLink_Click(std::u16string_view fixedAddress);
 
     // What the engine's controls do for the handlers. Each may throw, which
     // ends the running handler.
-    virtual bool isChosen(std::string_view option) const = 0;
+    virtual bool isChosen(description::ControlId option) const = 0;
     virtual void setNameText(const std::u16string& text) = 0;
     // Tells screen readers text, coming from the name box.
     virtual void announce(const std::u16string& text) = 0;
@@ -57,6 +68,7 @@ private:
     names::NameTables m_names;
     names::RandomSource& m_random;
     WebPageOpener m_openWebPage;
+    ErrorReporter m_reportError;
 };
 
 } // namespace ui

@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window as data, free of any toolkit: its frame, fonts, colours and
-// the sixteen controls with their places, captions and tab order. The Qt and
-// the Win32 window are both built from this one description.
+// the sixteen controls with their places, captions and tab order. Every
+// engine's window is built from this one description, as ui/form1layout.h
+// reads it.
 
 #include "links/webaddresses.h"
 
@@ -71,8 +72,29 @@ enum class Colour : std::uint8_t { Navy, White, SystemWindow, SystemWindowText, 
 
 enum class Kind : std::uint8_t { PictureBox, Frame, PushButton, Label, TextBox, OptionButton };
 
+// Each control by its place in Controls: how engines and handlers name it.
+enum class ControlId : std::uint8_t {
+    Picture1,
+    Frame4,
+    Command4,
+    Command2,
+    Label5,
+    Label4,
+    Label6,
+    Label7,
+    Label8,
+    Frame3,
+    Command1,
+    Frame2,
+    TextName,
+    Frame1,
+    OptionFemale,
+    OptionMale,
+};
+
 struct Control
 {
+    ControlId id;
     std::string_view name;
     Kind kind;
     std::string_view container; // "Form1" or the name of a frame
@@ -109,27 +131,28 @@ inline constexpr int BoldWeight = 700;
 
 using enum Kind;
 using enum Colour;
+using enum ControlId;
 
-// In the order the Qt window creates them; the Win32 window makes them in
-// the tab order, which is the order of its windows.
+// In the order the Qt window creates them; the Win32 window and the page
+// make them in the tab order, which is the order of their windows.
 inline constexpr std::array<Control, 16> Controls{{
     // clang-format off
-    {"Picture1",     PictureBox,   "Form1",  u"",                                   {4680, 120, 1875, 1785}, 15, false, SystemWindow, SystemWindowText},
-    {"Frame4",       Frame,        "Form1",  u"About:",                             {120, 1920, 6495, 1095},  7, false, Navy,         White},
-    {"Command4",     PushButton,   "Frame4", u"Velmora Workshop",                   {120, 600, 1935, 375},    8, false, White,        SystemButtonText},
-    {"Command2",     PushButton,   "Frame4", u"Dornwick",                           {120, 240, 1935, 375},    9, false, White,        SystemButtonText},
-    {"Label5",       Label,        "Frame4", HostOf(links::VelmoraWorkshopHomePage), {4440, 720, 1695, 255}, 14, false, Navy,         White},
-    {"Label4",       Label,        "Frame4", HostOf(links::DornwickHomePage),       {4440, 480, 1455, 255},  13, false, Navy,         White},
-    {"Label6",       Label,        "Frame4", u"On the web:",                        {4440, 240, 1695, 255},  12, true,  Navy,         White},
-    {"Label7",       Label,        "Frame4", u"The Velmora fan crew",               {2280, 480, 1815, 255},  11, false, Navy,         White},
-    {"Label8",       Label,        "Frame4", u"Names by:",                          {2280, 240, 1455, 255},  10, true,  Navy,         White},
-    {"Frame3",       Frame,        "Form1",  u"Generate:",                          {2400, 120, 2175, 735},   5, false, Navy,         White},
-    {"Command1",     PushButton,   "Frame3", u"Generate Name",                      {120, 240, 1935, 375},    6, false, White,        SystemButtonText},
-    {"Frame2",       Frame,        "Form1",  u"Generated Name:",                    {120, 960, 4455, 855},    3, false, Navy,         White},
-    {"TextName",     TextBox,      "Frame2", u"",                                   {120, 360, 4215, 285},    4, false, SystemWindow, SystemWindowText},
-    {"Frame1",       Frame,        "Form1",  u"Gender:",                            {120, 120, 2175, 735},    0, false, Navy,         White},
-    {"OptionFemale", OptionButton, "Frame1", u"Female",                             {1080, 360, 975, 255},    2, false, Navy,         White},
-    {"OptionMale",   OptionButton, "Frame1", u"Male",                               {120, 360, 975, 255},     1, false, Navy,         White},
+    {Picture1,     "Picture1",     PictureBox,   "Form1",  u"",                                   {4680, 120, 1875, 1785}, 15, false, SystemWindow, SystemWindowText},
+    {Frame4,       "Frame4",       Frame,        "Form1",  u"About:",                             {120, 1920, 6495, 1095},  7, false, Navy,         White},
+    {Command4,     "Command4",     PushButton,   "Frame4", u"Velmora Workshop",                   {120, 600, 1935, 375},    8, false, White,        SystemButtonText},
+    {Command2,     "Command2",     PushButton,   "Frame4", u"Dornwick",                           {120, 240, 1935, 375},    9, false, White,        SystemButtonText},
+    {Label5,       "Label5",       Label,        "Frame4", HostOf(links::VelmoraWorkshopHomePage), {4440, 720, 1695, 255}, 14, false, Navy,         White},
+    {Label4,       "Label4",       Label,        "Frame4", HostOf(links::DornwickHomePage),       {4440, 480, 1455, 255},  13, false, Navy,         White},
+    {Label6,       "Label6",       Label,        "Frame4", u"On the web:",                        {4440, 240, 1695, 255},  12, true,  Navy,         White},
+    {Label7,       "Label7",       Label,        "Frame4", u"The Velmora fan crew",               {2280, 480, 1815, 255},  11, false, Navy,         White},
+    {Label8,       "Label8",       Label,        "Frame4", u"Names by:",                          {2280, 240, 1455, 255},  10, true,  Navy,         White},
+    {Frame3,       "Frame3",       Frame,        "Form1",  u"Generate:",                          {2400, 120, 2175, 735},   5, false, Navy,         White},
+    {Command1,     "Command1",     PushButton,   "Frame3", u"Generate Name",                      {120, 240, 1935, 375},    6, false, White,        SystemButtonText},
+    {Frame2,       "Frame2",       Frame,        "Form1",  u"Generated Name:",                    {120, 960, 4455, 855},    3, false, Navy,         White},
+    {TextName,     "TextName",     TextBox,      "Frame2", u"",                                   {120, 360, 4215, 285},    4, false, SystemWindow, SystemWindowText},
+    {Frame1,       "Frame1",       Frame,        "Form1",  u"Gender:",                            {120, 120, 2175, 735},    0, false, Navy,         White},
+    {OptionFemale, "OptionFemale", OptionButton, "Frame1", u"Female",                             {1080, 360, 975, 255},    2, false, Navy,         White},
+    {OptionMale,   "OptionMale",   OptionButton, "Frame1", u"Male",                               {120, 360, 975, 255},     1, false, Navy,         White},
     // clang-format on
 }};
 
@@ -138,7 +161,7 @@ inline constexpr std::array<Control, 16> Controls{{
 // does not say where it leads.
 struct AccessibleText
 {
-    std::string_view control;
+    ControlId control;
     std::u16string name;        // "" where the caption names the control
     std::u16string description; // "" for none
 };
@@ -151,11 +174,11 @@ inline std::u16string LinkButtonDescription(std::u16string_view address)
 inline std::array<AccessibleText, 4> AccessibleTexts()
 {
     return {{
-        {"TextName", u"Generated Name", u""},
-        {"Picture1", u"Velmora 2 Name Generator banner",
+        {TextName, u"Generated Name", u""},
+        {Picture1, u"Velmora 2 Name Generator banner",
          u"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
-        {"Command2", u"", LinkButtonDescription(links::DornwickHomePage)},
-        {"Command4", u"", LinkButtonDescription(links::VelmoraWorkshopHomePage)},
+        {Command2, u"", LinkButtonDescription(links::DornwickHomePage)},
+        {Command4, u"", LinkButtonDescription(links::VelmoraWorkshopHomePage)},
     }};
 }
 
@@ -174,18 +197,11 @@ constexpr std::size_t IndexOf(std::string_view name)
     throw std::logic_error("The window has no such control");
 }
 
-// The place of control in the client area: its own place, moved by that
-// of the frame holding it.
-constexpr Twips ClientPlace(const Control& control)
-{
-    Twips place = control.place;
-    if (control.container != "Form1") {
-        const Twips frame = Controls[IndexOf(control.container)].place;
-        place.left += frame.left;
-        place.top += frame.top;
-    }
-    return place;
-}
+static_assert(std::all_of(Controls.begin(), Controls.end(),
+                          [](const Control& control) {
+                              return &control == &Controls[static_cast<std::size_t>(control.id)];
+                          }),
+              "each control's id is its place in Controls");
 
 // Every control's index in Controls, in ascending tab index.
 constexpr std::array<std::size_t, Controls.size()> TabOrder()

@@ -20,15 +20,14 @@ template <typename Control = QWidget> Control* control(const ui::Form1& form, co
     return found;
 }
 
-// For widget tests: an error that ends a handler fails the running test at
-// once, with the error's text, instead of opening a message box to wait on.
-inline void failOnHandlerErrors()
+// For widget tests, as the window's error reporter: an error that ends a
+// handler fails the running test at once, with the error's text, instead
+// of opening a message box to wait on.
+inline void FailTheTest(const std::u16string& message)
 {
-    ui::SetErrorReporter([](const std::u16string& message) {
-        QTest::qFail(
-            qPrintable(QStringLiteral("a handler stopped: ") + QString::fromStdU16String(message)),
-            __FILE__, __LINE__);
-    });
+    QTest::qFail(
+        qPrintable(QStringLiteral("a handler stopped: ") + QString::fromStdU16String(message)),
+        __FILE__, __LINE__);
 }
 
 } // namespace testing

@@ -29,7 +29,12 @@ constexpr QRect ClientRect(std::string_view control)
 {
     namespace layout = ui::description;
     constexpr int perPixel = layout::TwipsPerPixelAt96Dpi;
-    const layout::Twips place = layout::ClientPlace(layout::Controls[layout::IndexOf(control)]);
+    const layout::Control& described = layout::Controls[layout::IndexOf(control)];
+    layout::Twips place = described.place;
+    if (described.container != "Form1") { // a frame's place is the origin of what it holds
+        place.left += layout::Controls[layout::IndexOf(described.container)].place.left;
+        place.top += layout::Controls[layout::IndexOf(described.container)].place.top;
+    }
     return {place.left / perPixel, place.top / perPixel, place.width / perPixel,
             place.height / perPixel};
 }

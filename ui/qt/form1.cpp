@@ -1,13 +1,11 @@
 #include "ui/qt/form1.h"
 
 #include "ui/bannerpixels.h"
-#include "ui/form1description.h"
+#include "ui/form1layout.h"
 #include "ui/iconpixels.h"
-#include "ui/qt/announcer.h"
 #include "ui/qt/appearance.h"
-#include "ui/qt/enterpressesbutton.h"
+#include "ui/qt/openwebpage.h"
 #include "ui/qt/showsfocus.h"
-#include "ui/qt/windowengine.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -32,14 +30,6 @@ namespace {
 
 namespace layout = description;
 
-// Qt's device-independent pixels are pixels at 96 dpi; Qt scales them to the screen.
-constexpr QRect pixels(const layout::Twips& twips)
-{
-    constexpr int perPixel = layout::TwipsPerPixelAt96Dpi;
-    return {twips.left / perPixel, twips.top / perPixel, twips.width / perPixel,
-            twips.height / perPixel};
-}
-
 // A group box needs this much room beside its caption for the start and the
 // end of the border line either side of it.
 constexpr int CaptionInset = 16;
@@ -49,6 +39,22 @@ QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+layout::Rgb toRgb(const QColor& colour)
+{
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
+}
+
+// Qt's device-independent pixels are pixels at 96 dpi; Qt scales them to the
+// screen. The system's colours are those of the application palette, whose
+// Base is the ground of edit fields.
+Platform qtPlatform()
+{
+    const QPalette system = QGuiApplication::palette();
+    return {96, toRgb(system.color(QPalette::Base)), toRgb(system.color(QPalette::Text)),
+            toRgb(system.color(QPalette::ButtonText))};
+}
+
 QWidget* makeControl(const layout::Control& control, QWidget* container)
 {
     const QString caption = toQString(control.caption);
@@ -56,6 +62,12 @@ QWidget* makeControl(const layout::Control& control, QWidget* container)
     case layout::Kind::PictureBox: {
         auto* picture = new ShowsFocus<QLabel>(container);
         picture->setFocusGround(Navy); // the banner's own ground
+        picture->setFocusPolicy(Qt::StrongFocus);
+        // Always exactly the size of its image, unscaled from the top left.
+        // Its pixels were decoded when the program was built.
+        const QImage pixels(reinterpret_cast<const uchar*>(banner::Pixels.data()), banner::Width,
+                            banner::Height, banner::Width * 4, QImage::Format_RGB32);
+        picture->setPixmap(QPixmap::fromImage(pixels));
         return picture;
     }
     case layout::Kind::Frame:
@@ -101,34 +113,10 @@ QIcon programIcon()
     return icon;
 }
 
-// The system's colours are those of the application palette; "window" is
-// the ground of edit fields and documents, Qt's Base.
-QColor resolve(layout::Colour colour)
+void setColours(QWidget* widget, layout::Rgb background, layout::Rgb foreground)
 {
-    const QPalette system = QGuiApplication::palette();
-    switch (colour) {
-    case layout::Colour::Navy:
-        return Navy;
-    case layout::Colour::White:
-        return White;
-    case layout::Colour::SystemWindow:
-        return system.color(QPalette::Base);
-    case layout::Colour::SystemWindowText:
-        return system.color(QPalette::Text);
-    case layout::Colour::SystemButtonText: {
-        const QColor caption = system.color(QPalette::ButtonText);
-        return ToQColor(layout::ButtonCaptionOnWhite({static_cast<std::uint8_t>(caption.red()),
-                                                      static_cast<std::uint8_t>(caption.green()),
-                                                      static_cast<std::uint8_t>(caption.blue())}));
-    }
-    }
-    return {};
-}
-
-void applyColours(QWidget* widget, const layout::Control& control)
-{
-    const bool textBox = control.kind == layout::Kind::TextBox;
-    const bool button = control.kind == layout::Kind::PushButton;
+    const bool textBox = qobject_cast<QLineEdit*>(widget) != nullptr;
+    const bool button = qobject_cast<QPushButton*>(widget) != nullptr;
     // The ground and text roles this kind of widget paints with.
     const QPalette::ColorRole ground = textBox  ? QPalette::Base
                                        : button ? QPalette::Button
@@ -137,66 +125,63 @@ void applyColours(QWidget* widget, const layout::Control& control)
                                      : button ? QPalette::ButtonText
                                               : widget->foregroundRole();
     QPalette palette = widget->palette();
-    palette.setColor(ground, resolve(control.background));
-    palette.setColor(text, resolve(control.foreground));
+    palette.setColor(ground, ToQColor(background));
+    palette.setColor(text, ToQColor(foreground));
     widget->setPalette(palette);
 }
 
 } // namespace
 
-Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
+Form1::Form1(Form1Parts parts)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      Form1Behaviour(random, std::move(openWebPage))
+      Form1Behaviour(std::move(parts), links::OpenWebPage)
 {
+    const Form1Layout layout = LayOut(qtPlatform());
     setObjectName(u"Form1"_s);
     setWindowTitle(WindowTitle());
     setWindowIcon(programIcon());
     setFont(WindowFont());
-    setFixedSize(pixels(layout::ClientArea).size());
-    QPalette navy = palette();
-    navy.setColor(QPalette::Window, Navy);
-    navy.setColor(QPalette::WindowText, White);
-    setPalette(navy);
+    setFixedSize(layout.clientArea.width, layout.clientArea.height);
+    setColours(this, layout.background, layout.foreground);
 
-    createControls();
+    createControls(layout);
     fitCaptions();
-    setTabOrder();
-    connectHandlers();
     centreOnScreen();
 }
 
-void Form1::createControls()
+void Form1::createControls(const Form1Layout& layout)
 {
-    for (const layout::Control& control : layout::Controls) {
-        const QString name = QString::fromLatin1(control.name);
-        QWidget* container = control.container == "Form1"
-                                 ? this
-                                 : findChild<QWidget*>(QString::fromLatin1(control.container));
-        QWidget* widget = makeControl(control, container);
-        widget->setObjectName(name);
-        widget->setGeometry(pixels(control.place));
-        if (control.bold) {
+    for (const PlacedControl& placed : layout.controls) {
+        const layout::Control& control = *placed.control;
+        QWidget* widget = makeControl(
+            control, placed.container == OnTheWindow ? this : m_controls[placed.container]);
+        m_controls[static_cast<std::size_t>(control.id)] = widget;
+        widget->setObjectName(QString::fromLatin1(control.name));
+        const PixelRect& place = placed.inContainer;
+        widget->setGeometry(place.left, place.top, place.width, place.height);
+        if (placed.weight != layout::RegularWeight) {
             widget->setFont(BoldWindowFont());
         }
-        applyColours(widget, control);
+        setColours(widget, placed.background, placed.foreground);
+        widget->setAccessibleName(toQString(placed.accessibleName));
+        widget->setAccessibleDescription(toQString(placed.accessibleDescription));
+        if (placed.raisesClick) {
+            reportClicks(static_cast<QAbstractButton*>(widget), control.id);
+        }
     }
-
-    Picture1 = findChild<QLabel*>(u"Picture1"_s);
-    TextName = findChild<QLineEdit*>(u"TextName"_s);
-
-    // The banner: always exactly the size of its image, unscaled from the top
-    // left. Its pixels were decoded when the program was built.
-    const QImage pixels(reinterpret_cast<const uchar*>(banner::Pixels.data()), banner::Width,
-                        banner::Height, banner::Width * 4, QImage::Format_RGB32);
-    const QPixmap banner = QPixmap::fromImage(pixels);
-    Picture1->setPixmap(banner);
-    Picture1->resize(banner.size());
-    for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
-        auto* widget = findChild<QWidget*>(QString::fromLatin1(text.control));
-        widget->setAccessibleName(toQString(text.name));
-        widget->setAccessibleDescription(toQString(text.description));
+    m_controls[static_cast<std::size_t>(layout::Picture1)]->adjustSize();
+    // Frames and labels never take the focus; the banner does, last.
+    QWidget* previous = nullptr;
+    for (const layout::Control& control : layout::FocusChain()) {
+        QWidget* widget = m_controls[static_cast<std::size_t>(control.id)];
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        } else {
+            widget->setFocus();
+        }
+        previous = widget;
     }
 }
 
@@ -223,7 +208,7 @@ void Form1::fitCaptions()
 bool Form1::captionsFit() const
 {
     for (const layout::Control& control : layout::Controls) {
-        const auto* widget = findChild<const QWidget*>(QString::fromLatin1(control.name));
+        const QWidget* widget = m_controls[static_cast<std::size_t>(control.id)];
         const int text = widget->fontMetrics().horizontalAdvance(toQString(control.caption));
         int needed = text;
         if (control.kind == layout::Kind::PushButton ||
@@ -239,53 +224,31 @@ bool Form1::captionsFit() const
     return true;
 }
 
-void Form1::setTabOrder()
+void Form1::reportClicks(QAbstractButton* button, layout::ControlId control)
 {
-    // Frames and labels never take the focus; the banner does, last.
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-    QWidget* previous = nullptr;
-    for (const layout::Control& control : layout::FocusChain()) {
-        auto* widget = findChild<QWidget*>(QString::fromLatin1(control.name));
-        if (previous != nullptr) {
-            QWidget::setTabOrder(previous, widget);
-        }
-        previous = widget;
+    const auto click = [this, control] { Click(control); };
+    if (qobject_cast<QPushButton*>(button) != nullptr) {
+        m_enterPresses->watch(button);
+        connect(button, &QAbstractButton::clicked, this, click);
+        return;
     }
-    findChild<QWidget*>(QString::fromLatin1(layout::FocusChain().front().name))->setFocus();
-}
-
-void Form1::connectHandlers()
-{
-    // Every handler runs inside the dispatcher, which stops and reports an
-    // error before it could unwind through Qt.
-    for (const layout::Control& control : layout::Controls) {
-        const std::string_view name = control.name;
-        const auto click = [this, name] { Dispatch([this, name] { Click(name); }); };
-        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name));
-        if (control.kind == layout::Kind::PushButton) {
-            m_enterPresses->watch(button);
-            connect(button, &QAbstractButton::clicked, this, click);
-        } else if (control.kind == layout::Kind::OptionButton) {
-            // The mouse and the keyboard choose an option button by clicking
-            // it; a screen reader's "toggle" action only checks it. So a new
-            // choice runs the handler as the button becomes checked, and a
-            // click on the button already chosen runs it as the click ends:
-            // once per choice either way.
-            auto wasChosen = std::make_shared<bool>(false);
-            connect(button, &QAbstractButton::pressed, this,
-                    [button, wasChosen] { *wasChosen = button->isChecked(); });
-            connect(button, &QAbstractButton::toggled, this, [click](bool checked) {
-                if (checked) {
-                    click();
-                }
-            });
-            connect(button, &QAbstractButton::clicked, this, [click, wasChosen] {
-                if (*wasChosen) {
-                    click();
-                }
-            });
+    // The mouse and the keyboard choose an option button by clicking it; a
+    // screen reader's "toggle" action only checks it. So a new choice runs
+    // the handler as the button becomes checked, and a click on the button
+    // already chosen runs it as the click ends: once per choice either way.
+    auto wasChosen = std::make_shared<bool>(false);
+    connect(button, &QAbstractButton::pressed, this,
+            [button, wasChosen] { *wasChosen = button->isChecked(); });
+    connect(button, &QAbstractButton::toggled, this, [click](bool checked) {
+        if (checked) {
+            click();
         }
-    }
+    });
+    connect(button, &QAbstractButton::clicked, this, [click, wasChosen] {
+        if (*wasChosen) {
+            click();
+        }
+    });
 }
 
 void Form1::centreOnScreen()
@@ -296,14 +259,16 @@ void Form1::centreOnScreen()
     }
 }
 
-bool Form1::isChosen(std::string_view option) const
+bool Form1::isChosen(layout::ControlId option) const
 {
-    return findChild<const QRadioButton*>(QString::fromLatin1(option))->isChecked();
+    return static_cast<const QRadioButton*>(m_controls[static_cast<std::size_t>(option)])
+        ->isChecked();
 }
 
 void Form1::setNameText(const std::u16string& text)
 {
-    TextName->setText(QString::fromStdU16String(text));
+    static_cast<QLineEdit*>(m_controls[static_cast<std::size_t>(layout::TextName)])
+        ->setText(QString::fromStdU16String(text));
 }
 
 void Form1::announce(const std::u16string& text)

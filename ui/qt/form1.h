@@ -6,15 +6,14 @@
 
 #include <QWidget>
 
+#include <array>
 #include <string>
-#include <string_view>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+class QAbstractButton;
 
 namespace ui {
+
+struct Form1Layout;
 
 // The program's one window on Qt: pick a gender, press "Generate Name", get
 // a full name. What it does is Form1Behaviour's; this is its Qt widgets.
@@ -23,25 +22,20 @@ class Form1 : public QWidget, public Form1Behaviour
     Q_OBJECT
 
 public:
-    explicit Form1(names::RandomSource& random = names::ProcessRandom(),
-                   WebPageOpener openWebPage = {});
+    explicit Form1(Form1Parts parts = {});
 
 private:
-    void createControls();
+    void createControls(const Form1Layout& layout);
     void fitCaptions();
     bool captionsFit() const;
-    void setTabOrder();
-    void connectHandlers();
+    void reportClicks(QAbstractButton* button, description::ControlId control);
     void centreOnScreen();
 
-    bool isChosen(std::string_view option) const override;
+    bool isChosen(description::ControlId option) const override;
     void setNameText(const std::u16string& text) override;
     void announce(const std::u16string& text) override;
 
-    // The controls the window itself works with; the frames and labels are passive.
-    QLabel* Picture1 = nullptr;
-    QLineEdit* TextName = nullptr;
-
+    std::array<QWidget*, description::Controls.size()> m_controls{};
     EnterPressesButton* m_enterPresses = new EnterPressesButton(this);
     Announcer* m_announcer = new Announcer(this);
 };

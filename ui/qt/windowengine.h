@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ui/eventdispatch.h"
+#include "ui/form1behaviour.h"
 
 #include <QApplication>
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace ui {
 
@@ -29,10 +31,10 @@ std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv);
 // The program's life: start the engine, create the start-up form, load it,
 // show it and run events until the window closes. Command-line arguments
 // are ignored.
-template <typename StartupForm> int RunWindowEngine(int argc, char** argv)
+template <typename StartupForm> int RunWindowEngine(int argc, char** argv, Form1Parts parts = {})
 {
     const std::unique_ptr<EngineApplication> app = StartEngine(argc, argv);
-    StartupForm form;
+    StartupForm form(std::move(parts));
     if (!LoadThenShow(form)) {
         return EXIT_FAILURE;
     }

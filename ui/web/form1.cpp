@@ -1,8 +1,6 @@
 #include "ui/web/form1.h"
 
-#include "ui/eventdispatch.h"
-#include "ui/form1description.h"
-#include "ui/web/narrowarrangement.h"
+#include "ui/form1layout.h"
 
 #include <emscripten/emscripten.h>
 
@@ -17,32 +15,31 @@ namespace {
 
 namespace layout = description;
 
-// The functions called here are the page's, in ui/web/pagecontrols.js.
+// The functions called here are the page's, in ui/web/pagecontrols.js. A
+// place goes over as four numbers in a row: left, top, width and height.
 // clang-format off
 EM_JS(void, makeWindow, (const char16_t* title, const int* wide, const int* narrowed,
-                         int fitsFrom, const char* background, const char* foreground,
+                         int narrowBelow, const char* background, const char* foreground,
                          const char* family, double points), {
     velmoraMakeWindow(UTF16ToString(title), velmoraPlaceAt(wide), velmoraPlaceAt(narrowed),
-                      fitsFrom, UTF8ToString(background), UTF8ToString(foreground),
+                      narrowBelow, UTF8ToString(background), UTF8ToString(foreground),
                       UTF8ToString(family), points);
 });
 EM_JS(void, makeControl, (int kind, const char* name, const char* container,
                           const char16_t* caption, const int* wide, const int* narrowed,
                           int weight, const char* background, const char* foreground,
-                          void* form, int index), {
+                          const char16_t* accessibleName, const char16_t* description,
+                          void* form, int id), {
     velmoraMakeControl({kind, name: UTF8ToString(name), container: UTF8ToString(container),
                         caption: UTF16ToString(caption), wide: velmoraPlaceAt(wide),
                         narrowed: velmoraPlaceAt(narrowed), weight,
                         background: UTF8ToString(background), foreground: UTF8ToString(foreground),
-                        click: () => Module["_velmora_form1_click"](form, index)});
+                        accessibleName: UTF16ToString(accessibleName),
+                        description: UTF16ToString(description),
+                        click: () => Module["_velmora_form1_click"](form, id)});
 });
-EM_JS(void, describeControl, (const char* name, const char16_t* accessibleName,
-                              const char16_t* description), {
-    velmoraDescribe(UTF8ToString(name), UTF16ToString(accessibleName),
-                    UTF16ToString(description));
-});
-EM_JS(std::uint32_t, systemColour, (const char* name), {
-    return velmoraSystemColour(UTF8ToString(name));
+EM_JS(void, readSystemColours, (std::uint32_t* colours), {
+    HEAPU32.set(velmoraSystemColours(), colours >> 2);
 });
 EM_JS(int, isChecked, (const char* name), {
     return document.getElementById(UTF8ToString(name)).checked ? 1 : 0;
@@ -56,18 +53,41 @@ EM_JS(void, tellScreenReaders, (const char16_t* text), {
 EM_JS(void, showWindow, (const char* focus), {
     velmoraShowWindow(UTF8ToString(focus));
 });
+// The launcher: the address opens in a new tab, which is handed neither
+// this page (noopener) nor its address (noreferrer); what is no http or
+// https address is refused.
+EM_JS(void, openInNewTab, (const char16_t* address), {
+    let url;
+    try {
+        url = new URL(UTF16ToString(address));
+    } catch (error) {
+        return;
+    }
+    if (url.protocol === "http:" || url.protocol === "https:") {
+        window.open(url.href, "_blank", "noopener,noreferrer");
+    }
+});
 // clang-format on
 
-// CSS pixels are pixels at 96 dpi; the browser scales them to the screen.
-int pixels(int twips)
+layout::Rgb toRgb(std::uint32_t colour)
 {
-    return twips / layout::TwipsPerPixelAt96Dpi;
+    return {static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
+            static_cast<std::uint8_t>(colour)};
 }
 
-// As the page takes a place: left, top, width and height in a row.
-std::array<int, 4> pixels(layout::Twips place)
+// CSS pixels are pixels at 96 dpi; the browser scales them to the screen.
+// The system's colours are the browser's for fields and buttons, light or
+// dark as the page's colour scheme is.
+Platform webPlatform()
 {
-    return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
+    std::array<std::uint32_t, 3> colours{};
+    readSystemColours(colours.data());
+    return {96, toRgb(colours[0]), toRgb(colours[1]), toRgb(colours[2])};
+}
+
+std::array<int, 4> inARow(const PixelRect& place)
+{
+    return {place.left, place.top, place.width, place.height};
 }
 
 std::string css(layout::Rgb colour)
@@ -76,55 +96,35 @@ std::string css(layout::Rgb colour)
            std::to_string(colour.blue) + ")";
 }
 
-// The system's colours are the browser's for fields and buttons, light or
-// dark as the page's colour scheme is. Asking the page for one makes it work
-// out its styles, so the button text's is asked for once.
-std::string resolve(layout::Colour colour)
+void openWebPage(const std::u16string& address)
 {
-    static const std::uint32_t buttonText = systemColour("ButtonText");
-    switch (colour) {
-    case layout::Colour::Navy:
-        return css(layout::NavyRgb);
-    case layout::Colour::White:
-        return css(layout::WhiteRgb);
-    case layout::Colour::SystemWindow:
-        return "Field";
-    case layout::Colour::SystemWindowText:
-        return "FieldText";
-    case layout::Colour::SystemButtonText:
-        return css(layout::ButtonCaptionOnWhite({static_cast<std::uint8_t>(buttonText >> 16),
-                                                 static_cast<std::uint8_t>(buttonText >> 8),
-                                                 static_cast<std::uint8_t>(buttonText)}));
-    }
-    return {};
+    openInNewTab(address.c_str());
 }
 
 } // namespace
 
-Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage)
-    : Form1Behaviour(random, std::move(openWebPage))
+Form1::Form1(Form1Parts parts) : Form1Behaviour(std::move(parts), openWebPage)
 {
-    constexpr auto narrowPlaces = layout::NarrowPlaces();
+    const Platform platform = webPlatform();
+    const Form1Layout wide = LayOut(platform);
+    const Form1Layout narrow = LayOut(platform, layout::Narrow);
     const std::u16string title(layout::Title);
-    makeWindow(
-        title.c_str(), pixels(layout::ClientArea).data(), pixels(layout::NarrowClientArea()).data(),
-        pixels(layout::ClientArea.width + 2 * layout::Margin), css(layout::NavyRgb).c_str(),
-        css(layout::WhiteRgb).c_str(), std::string(layout::FontFamily).c_str(), layout::FontPoints);
+    makeWindow(title.c_str(), inARow(wide.clientArea).data(), inARow(narrow.clientArea).data(),
+               layout::NarrowBelow, css(wide.background).c_str(), css(wide.foreground).c_str(),
+               std::string(layout::FontFamily).c_str(), layout::FontPoints);
     // Made in the tab order, which is so the order of the page's elements
     // and of its Tab key; each frame comes before what it holds.
     for (const std::size_t index : layout::TabOrder()) {
-        const layout::Control& control = layout::Controls[index];
+        const PlacedControl& placed = wide.controls[index];
+        const layout::Control& control = *placed.control;
         const std::u16string caption(control.caption);
         makeControl(static_cast<int>(control.kind), std::string(control.name).c_str(),
                     std::string(control.container).c_str(), caption.c_str(),
-                    pixels(control.place).data(), pixels(narrowPlaces[index]).data(),
-                    control.bold ? layout::BoldWeight : layout::RegularWeight,
-                    resolve(control.background).c_str(), resolve(control.foreground).c_str(), this,
-                    static_cast<int>(index));
-    }
-    for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
-        describeControl(std::string(text.control).c_str(), text.name.c_str(),
-                        text.description.c_str());
+                    inARow(placed.inContainer).data(),
+                    inARow(narrow.controls[index].inContainer).data(), placed.weight,
+                    css(placed.background).c_str(), css(placed.foreground).c_str(),
+                    placed.accessibleName.c_str(), placed.accessibleDescription.c_str(), this,
+                    static_cast<int>(control.id));
     }
 }
 
@@ -133,19 +133,16 @@ void Form1::show()
     showWindow(std::string(layout::FocusChain().front().name).c_str());
 }
 
-void Form1::clicked(std::size_t index)
+bool Form1::isChosen(layout::ControlId option) const
 {
-    Dispatch([this, index] { Click(layout::Controls.at(index).name); });
-}
-
-bool Form1::isChosen(std::string_view option) const
-{
-    return isChecked(std::string(option).c_str()) != 0;
+    return isChecked(
+               std::string(layout::Controls[static_cast<std::size_t>(option)].name).c_str()) != 0;
 }
 
 void Form1::setNameText(const std::u16string& text)
 {
-    setText("TextName", text.c_str());
+    setText(std::string(layout::Controls[static_cast<std::size_t>(layout::TextName)].name).c_str(),
+            text.c_str());
 }
 
 void Form1::announce(const std::u16string& text)
@@ -156,7 +153,7 @@ void Form1::announce(const std::u16string& text)
 } // namespace ui
 
 // Called by the page for every click on a push button or option button.
-extern "C" EMSCRIPTEN_KEEPALIVE void velmora_form1_click(ui::Form1* form, int index)
+extern "C" EMSCRIPTEN_KEEPALIVE void velmora_form1_click(ui::Form1* form, int id)
 {
-    form->clicked(static_cast<std::size_t>(index));
+    form->Click(static_cast<ui::description::ControlId>(id));
 }

@@ -2,9 +2,7 @@
 
 #include "ui/form1behaviour.h"
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace ui {
 
@@ -14,17 +12,13 @@ namespace ui {
 class Form1 : public Form1Behaviour
 {
 public:
-    explicit Form1(names::RandomSource& random = names::ProcessRandom(),
-                   WebPageOpener openWebPage = {});
+    explicit Form1(Form1Parts parts = {});
 
     // Shows the window, with the focus on the first control that takes it.
     void show();
 
-    // The page reports a click on the control at index of the description.
-    void clicked(std::size_t index);
-
 private:
-    bool isChosen(std::string_view option) const override;
+    bool isChosen(description::ControlId option) const override;
     void setNameText(const std::u16string& text) override;
     void announce(const std::u16string& text) override;
 };

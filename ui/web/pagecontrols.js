@@ -50,7 +50,7 @@ function velmoraArrange() {
     }
 }
 
-function velmoraMakeWindow(title, wide, narrowed, fitsFrom, background, foreground, family,
+function velmoraMakeWindow(title, wide, narrowed, narrowBelow, background, foreground, family,
                            points) {
     document.title = title;
     const window = document.getElementById("Form1");
@@ -62,7 +62,7 @@ function velmoraMakeWindow(title, wide, narrowed, fitsFrom, background, foregrou
         background, color: foreground, fontFamily: '"' + family + '"', fontSize: points + "pt",
     });
     velmoraPlaced.push({element: window, wide, narrowed});
-    velmoraNarrowScreen = matchMedia("not all and (min-width: " + fitsFrom + "px)");
+    velmoraNarrowScreen = matchMedia("not all and (min-width: " + narrowBelow + "px)");
 }
 
 function velmoraMakeControl(control) {
@@ -118,17 +118,17 @@ function velmoraMakeControl(control) {
     });
     velmoraPlaced.push({element, wide: control.wide, narrowed: control.narrowed});
     document.getElementById(control.container).append(element);
+    velmoraDescribe(focusable || element, control.accessibleName, control.description);
 }
 
 // A name for a control without a caption, and a description beyond it.
-function velmoraDescribe(name, accessibleName, description) {
-    const control = document.getElementById(name);
+function velmoraDescribe(control, accessibleName, description) {
     if (accessibleName) {
         control.setAttribute(control.tagName === "IMG" ? "alt" : "aria-label", accessibleName);
     }
     if (description) {
         const text = document.createElement("span");
-        text.id = name + "-description";
+        text.id = control.id + "-description";
         text.className = "for-screen-readers";
         text.textContent = description;
         document.getElementById("Form1").append(text);
@@ -136,14 +136,20 @@ function velmoraDescribe(name, accessibleName, description) {
     }
 }
 
-// A system colour as the page shows it, as 0xRRGGBB.
-function velmoraSystemColour(name) {
-    const probe = document.createElement("span");
-    probe.style.color = name;
-    document.body.append(probe);
-    const [red, green, blue] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
-    probe.remove();
-    return (red << 16) | (green << 8) | blue;
+// The system's colours of fields, their text and button captions as the
+// page shows them, each as 0xRRGGBB; worked out in one go.
+function velmoraSystemColours() {
+    const probes = ["Field", "FieldText", "ButtonText"].map((name) => {
+        const probe = document.createElement("span");
+        probe.style.color = name;
+        return probe;
+    });
+    document.body.append(...probes);
+    return probes.map((probe) => {
+        const [red, green, blue] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
+        probe.remove();
+        return (red << 16) | (green << 8) | blue;
+    });
 }
 
 function velmoraAnnounce(text) {

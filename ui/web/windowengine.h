@@ -1,16 +1,18 @@
 #pragma once
 
 #include "ui/eventdispatch.h"
+#include "ui/form1behaviour.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace ui {
 
 // The program's life in a web page: create the start-up form, load it and
 // show it. The form lives as long as the page; the browser runs its events.
-template <typename StartupForm, typename... Arguments> int RunWindowEngine(Arguments&... arguments)
+template <typename StartupForm> int RunWindowEngine(Form1Parts parts = {})
 {
-    static StartupForm form(arguments...);
+    static StartupForm form(std::move(parts));
     return LoadThenShow(form) ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 

@@ -1,6 +1,6 @@
 #include "ui/win32/accessibility.h"
 
-#include "links/comapartment_windows.h"
+#include "ui/win32/comapartment.h"
 
 #include <initguid.h>
 

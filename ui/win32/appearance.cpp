@@ -8,25 +8,6 @@ namespace ui {
 
 namespace {
 
-COLORREF toColorRef(description::Rgb rgb)
-{
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-description::Rgb toRgb(COLORREF colour)
-{
-    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-}
-
-HBRUSH solidBrush(description::Rgb rgb)
-{
-    HBRUSH brush = CreateSolidBrush(toColorRef(rgb));
-    if (brush == nullptr) {
-        throw std::runtime_error("A brush for the window's colours could not be made");
-    }
-    return brush;
-}
-
 int systemDpi()
 {
     HDC screen = GetDC(nullptr);
@@ -48,21 +29,15 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : systemDpi();
 }
 
-int ToPixels(int twips, int dpi)
-{
-    return MulDiv(twips, dpi, description::TwipsPerInch);
-}
-
-WindowFont::WindowFont(int dpi, bool bold)
+WindowFont::WindowFont(int dpi, int weight)
 {
     constexpr double pointsPerInch = 72.0;
     const int height =
         -static_cast<int>(std::lround(description::FontPoints * dpi / pointsPerInch));
     const std::wstring family(description::FontFamily.begin(), description::FontFamily.end());
     m_font =
-        CreateFontW(height, 0, 0, 0, bold ? description::BoldWeight : description::RegularWeight,
-                    FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
+        CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
     if (m_font == nullptr) {
         throw std::runtime_error("The window font could not be made");
     }
@@ -73,54 +48,27 @@ WindowFont::~WindowFont()
     DeleteObject(m_font);
 }
 
-Palette::Palette() : m_navy(solidBrush(description::NavyRgb)), m_white(nullptr)
+Brushes::~Brushes()
 {
-    try {
-        m_white = solidBrush(description::WhiteRgb);
-    } catch (...) {
-        DeleteObject(m_navy);
-        throw;
+    for (const auto& [colour, brush] : m_made) {
+        DeleteObject(brush);
     }
 }
 
-Palette::~Palette()
+HBRUSH Brushes::of(description::Rgb colour)
 {
-    DeleteObject(m_navy);
-    DeleteObject(m_white);
-}
-
-COLORREF Palette::colour(description::Colour colour)
-{
-    switch (colour) {
-    case description::Colour::Navy:
-        return toColorRef(description::NavyRgb);
-    case description::Colour::White:
-        return toColorRef(description::WhiteRgb);
-    case description::Colour::SystemWindow:
-        return GetSysColor(COLOR_WINDOW);
-    case description::Colour::SystemWindowText:
-        return GetSysColor(COLOR_WINDOWTEXT);
-    case description::Colour::SystemButtonText:
-        return toColorRef(description::ButtonCaptionOnWhite(toRgb(GetSysColor(COLOR_BTNTEXT))));
+    const COLORREF wanted = ToColorRef(colour);
+    for (const auto& [made, brush] : m_made) {
+        if (made == wanted) {
+            return brush;
+        }
     }
-    return 0;
-}
-
-HBRUSH Palette::brush(description::Colour colour) const
-{
-    switch (colour) {
-    case description::Colour::Navy:
-        return m_navy;
-    case description::Colour::White:
-        return m_white;
-    case description::Colour::SystemWindow:
-        return GetSysColorBrush(COLOR_WINDOW);
-    case description::Colour::SystemWindowText:
-        return GetSysColorBrush(COLOR_WINDOWTEXT);
-    case description::Colour::SystemButtonText:
-        return GetSysColorBrush(COLOR_BTNTEXT);
+    HBRUSH brush = CreateSolidBrush(wanted);
+    if (brush == nullptr) {
+        throw std::runtime_error("A brush for the window's colours could not be made");
     }
-    return nullptr;
+    m_made.emplace_back(wanted, brush);
+    return brush;
 }
 
 void DrawPushButton(const DRAWITEMSTRUCT& item, COLORREF captionColour)

@@ -1,11 +1,14 @@
 #pragma once
 
-// The window's look in Win32 terms: its scale, fonts and colours, and the
+// The window's look in Win32 terms: its scale, fonts and brushes, and the
 // white push-button faces.
 
 #include "ui/form1description.h"
 
 #include <windows.h>
+
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -15,14 +18,16 @@ namespace ui {
 // give the system's.
 int WindowDpi(HWND window);
 
-// Twips to device pixels at dpi, rounded to the nearest pixel.
-int ToPixels(int twips, int dpi);
+constexpr COLORREF ToColorRef(description::Rgb rgb)
+{
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
 
-// "MS Sans Serif" 8.25 pt at dpi, regular or bold. Owns its font.
+// "MS Sans Serif" 8.25 pt at dpi, of the given weight. Owns its font.
 class WindowFont
 {
 public:
-    WindowFont(int dpi, bool bold);
+    WindowFont(int dpi, int weight);
     ~WindowFont();
     WindowFont(const WindowFont&) = delete;
     WindowFont& operator=(const WindowFont&) = delete;
@@ -33,22 +38,20 @@ private:
     HFONT m_font;
 };
 
-// The colours of the description resolved against the system's colours,
-// with a brush for each. Owns the brushes of the window's own colours.
-class Palette
+// A solid brush of each colour asked for, made at its first use and kept
+// while this lives.
+class Brushes
 {
 public:
-    Palette();
-    ~Palette();
-    Palette(const Palette&) = delete;
-    Palette& operator=(const Palette&) = delete;
+    Brushes() = default;
+    ~Brushes();
+    Brushes(const Brushes&) = delete;
+    Brushes& operator=(const Brushes&) = delete;
 
-    static COLORREF colour(description::Colour colour);
-    HBRUSH brush(description::Colour colour) const;
+    HBRUSH of(description::Rgb colour);
 
 private:
-    HBRUSH m_navy;
-    HBRUSH m_white;
+    std::vector<std::pair<COLORREF, HBRUSH>> m_made;
 };
 
 // Paints an owner-drawn push button: a white face with a raised edge (sunken

@@ -1,6 +1,6 @@
 #include "ui/win32/form1.h"
 
-#include "ui/form1description.h"
+#include "ui/win32/openwebpage.h"
 #include "ui/win32/resources.h"
 
 #include <stdexcept>
@@ -26,17 +26,16 @@ std::wstring widen(std::u16string_view text)
     return {text.begin(), text.end()};
 }
 
-// Option buttons next to each other in the tab order and in the same frame
-// form one group, in which the arrow keys move and one click clears the
-// other; every other control starts a group of its own.
-bool startsGroup(const layout::Control& control)
+layout::Rgb systemColour(int element)
 {
-    if (control.kind != layout::Kind::OptionButton || control.tabIndex == 0) {
-        return true;
-    }
-    const layout::Control& previous =
-        layout::Controls[layout::TabOrder()[static_cast<std::size_t>(control.tabIndex - 1)]];
-    return previous.kind != layout::Kind::OptionButton || previous.container != control.container;
+    const COLORREF colour = GetSysColor(element);
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+Platform win32Platform(int dpi)
+{
+    return {dpi, systemColour(COLOR_WINDOW), systemColour(COLOR_WINDOWTEXT),
+            systemColour(COLOR_BTNTEXT)};
 }
 
 struct WindowKind
@@ -72,12 +71,11 @@ bool isChecked(HWND option)
     return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// The window's frame at dpi, centred on the work area: the primary monitor
-// less the task bar.
-RECT centredFrame(int dpi)
+// The window's frame around client, centred on the work area: the primary
+// monitor less the task bar.
+RECT centredFrame(const PixelRect& client)
 {
-    RECT frame = {0, 0, ToPixels(layout::ClientArea.width, dpi),
-                  ToPixels(layout::ClientArea.height, dpi)};
+    RECT frame = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&frame, Form1Style, FALSE, Form1ExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -106,16 +104,15 @@ void registerForm1Class()
     form1Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The class brush paints the navy ground; the system keeps it for the
     // life of the process.
-    form1Class.hbrBackground = CreateSolidBrush(Palette::colour(layout::Colour::Navy));
+    form1Class.hbrBackground = CreateSolidBrush(ToColorRef(layout::NavyRgb));
     form1Class.lpszClassName = Form1Class;
     RegisterEngineClass(form1Class);
 }
 
 } // namespace
 
-Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer announce)
-    : Form1Behaviour(random, std::move(openWebPage)),
-      m_announce(announce ? std::move(announce) : Announcer(RaiseNotification))
+Form1::Form1(Form1Parts parts, Announcer announce)
+    : Form1Behaviour(std::move(parts), links::OpenWebPage), m_announce(std::move(announce))
 {
     registerForm1Class();
     RegisterPictureBoxClass();
@@ -124,7 +121,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer a
     // primary monitor's; a window that lands on a monitor of another scale
     // is laid out again at that one.
     const int dpi = WindowDpi(nullptr);
-    const RECT frame = centredFrame(dpi);
+    const RECT frame = centredFrame(LayOut(win32Platform(dpi)).clientArea);
     const std::wstring title = widen(layout::Title);
     m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, frame.left,
                                frame.top, frame.right - frame.left, frame.bottom - frame.top,
@@ -136,7 +133,7 @@ Form1::Form1(names::RandomSource& random, WebPageOpener openWebPage, Announcer a
         layOut(dpi);
         if (const int windowDpi = WindowDpi(m_window); windowDpi != dpi) {
             layOut(windowDpi);
-            placeFrame(centredFrame(windowDpi));
+            placeFrame(centredFrame(m_layout.clientArea));
         }
         fitClientArea();
     } catch (...) {
@@ -156,36 +153,32 @@ Form1::~Form1()
 }
 
 // The one way the window is laid out, at start, when it makes the controls
-// in their places, and whenever its scale changes: every place, both fonts
-// and the banner from the description.
+// in their places, and whenever its scale or the system's colours change:
+// every place, both fonts and the banner from the description.
 void Form1::layOut(int dpi)
 {
     // The new fonts and banner are taken up before the old ones go.
-    auto font = std::make_unique<WindowFont>(dpi, false);
-    auto boldFont = std::make_unique<WindowFont>(dpi, true);
+    auto font = std::make_unique<WindowFont>(dpi, layout::RegularWeight);
+    auto boldFont = std::make_unique<WindowFont>(dpi, layout::BoldWeight);
     auto banner = std::make_unique<Picture>(LoadBitmapResource(VELMORA_BANNER, dpi));
+    m_layout = LayOut(win32Platform(dpi));
     // Made in the tab order: a new control goes below the others, and Tab
     // and the arrow keys follow the order of the windows, top down.
     for (const std::size_t index : layout::TabOrder()) {
-        const layout::Control& control = layout::Controls[index];
-        // Edges from the twips of the client area, so neighbours stay flush
-        // at every scale.
-        const layout::Twips place = layout::ClientPlace(control);
-        const int left = ToPixels(place.left, dpi);
-        const int top = ToPixels(place.top, dpi);
-        const int width = ToPixels(place.left + place.width, dpi) - left;
-        const int height = ToPixels(place.top + place.height, dpi) - top;
+        const PlacedControl& placed = m_layout.controls[index];
+        const PixelRect& place = placed.inClientArea;
         if (m_controls[index] == nullptr) {
-            m_controls[index] = createControl(index, {left, top, left + width, top + height});
+            m_controls[index] = createControl(placed);
         } else {
-            SetWindowPos(m_controls[index], nullptr, left, top, width, height,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(m_controls[index], nullptr, place.left, place.top, place.width,
+                         place.height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        const HFONT controlFont = (control.bold ? boldFont : font)->handle();
+        const HFONT controlFont =
+            (placed.weight == layout::RegularWeight ? font : boldFont)->handle();
         SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
     }
     // The banner: always exactly the size of its image, from the top left.
-    ShowPicture(control("Picture1"), *banner);
+    ShowPicture(control(layout::Picture1), *banner);
     // The controls took their fonts without redrawing, each on its own: the
     // window is redrawn once, whole, if it shows.
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -195,19 +188,18 @@ void Form1::layOut(int dpi)
     m_dpi = dpi;
 }
 
-HWND Form1::createControl(std::size_t index, const RECT& place)
+HWND Form1::createControl(const PlacedControl& placed)
 {
-    const layout::Control& control = layout::Controls[index];
-    const WindowKind kind = windowKind(control.kind);
+    const WindowKind kind = windowKind(placed.control->kind);
     DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
-    style |= layout::TakesFocus(control.kind) ? WS_TABSTOP : 0;
-    style |= startsGroup(control) ? WS_GROUP : 0;
-    const std::wstring caption = widen(control.caption);
-    const auto id = static_cast<INT_PTR>(FirstControlId + index);
+    style |= placed.takesFocus ? WS_TABSTOP : 0;
+    style |= placed.startsGroup ? WS_GROUP : 0;
+    const std::wstring caption = widen(placed.control->caption);
+    const auto id = static_cast<INT_PTR>(FirstControlId + static_cast<int>(placed.control->id));
+    const PixelRect& place = placed.inClientArea;
     HWND child = CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, place.left,
-                                 place.top, place.right - place.left, place.bottom - place.top,
-                                 m_window, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr),
-                                 nullptr);
+                                 place.top, place.width, place.height, m_window,
+                                 reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
     if (child == nullptr) {
         throw std::runtime_error("A control of the window could not be created");
     }
@@ -226,8 +218,8 @@ void Form1::fitClientArea()
 {
     RECT client = {};
     GetClientRect(m_window, &client);
-    const int missingWidth = ToPixels(layout::ClientArea.width, m_dpi) - client.right;
-    const int missingHeight = ToPixels(layout::ClientArea.height, m_dpi) - client.bottom;
+    const int missingWidth = m_layout.clientArea.width - client.right;
+    const int missingHeight = m_layout.clientArea.height - client.bottom;
     if (missingWidth != 0 || missingHeight != 0) {
         RECT frame = {};
         GetWindowRect(m_window, &frame);
@@ -243,25 +235,21 @@ void Form1::fitClientArea()
 void Form1::annotateControls()
 {
     m_annotations = std::make_unique<ControlAnnotations>();
-    for (const layout::AccessibleText& text : layout::AccessibleTexts()) {
-        if (!text.name.empty()) {
-            m_annotations->setName(control(text.control), widen(text.name));
+    for (const PlacedControl& placed : m_layout.controls) {
+        HWND child = control(placed.control->id);
+        if (!placed.accessibleName.empty()) {
+            m_annotations->setName(child, widen(placed.accessibleName));
         }
-        if (!text.description.empty()) {
-            m_annotations->setDescription(control(text.control), widen(text.description));
+        if (!placed.accessibleDescription.empty()) {
+            m_annotations->setDescription(child, widen(placed.accessibleDescription));
         }
     }
-}
-
-HWND Form1::control(std::string_view name) const
-{
-    return m_controls[layout::IndexOf(name)];
 }
 
 void Form1::show()
 {
     ShowWindow(m_window, SW_SHOWNORMAL);
-    SetFocus(control(layout::FocusChain().front().name));
+    SetFocus(control(layout::FocusChain().front().id));
     UpdateWindow(m_window);
 }
 
@@ -269,7 +257,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 {
     switch (message) {
     case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
+        onCommand(static_cast<std::size_t>(LOWORD(wParam) - FirstControlId), HIWORD(wParam));
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -282,8 +270,8 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         const auto index = static_cast<std::size_t>(item.CtlID - FirstControlId);
-        if (item.CtlType == ODT_BUTTON && index < layout::Controls.size()) {
-            DrawPushButton(item, Palette::colour(layout::Controls[index].foreground));
+        if (item.CtlType == ODT_BUTTON && index < m_controls.size()) {
+            DrawPushButton(item, ToColorRef(m_layout.controls[index].foreground));
             return TRUE;
         }
         break;
@@ -296,7 +284,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             m_lastFocus = IsChild(window, focus) ? focus : m_lastFocus;
         } else {
             SetFocus(m_lastFocus != nullptr ? m_lastFocus
-                                            : control(layout::FocusChain().front().name));
+                                            : control(layout::FocusChain().front().id));
         }
         return 0;
     case WM_DPICHANGED:
@@ -306,6 +294,9 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         placeFrame(*reinterpret_cast<const RECT*>(lParam));
         fitClientArea();
         return 0;
+    case WM_SYSCOLORCHANGE:
+        layOut(m_dpi);
+        break;
     case WM_GETOBJECT:
         // A screen reader asks for the window before it reads its controls;
         // only then is the COM apartment entered for the annotations.
@@ -326,51 +317,50 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Form1::onCommand(int controlId, int notification)
+void Form1::onCommand(std::size_t index, int notification)
 {
-    const auto index = static_cast<std::size_t>(controlId - FirstControlId);
     // A double click is two clicks; Windows reports the second of them apart.
-    if (index >= layout::Controls.size() ||
+    if (index >= m_controls.size() || !m_layout.controls[index].raisesClick ||
         (notification != BN_CLICKED && notification != BN_DOUBLECLICKED)) {
         return;
     }
-    const layout::Control& control = layout::Controls[index];
     // An option button is chosen when it becomes checked. Windows also
     // reports a click when one merely receives the focus; that chooses nothing.
-    if ((control.kind == layout::Kind::OptionButton && isChecked(m_controls[index])) ||
-        control.kind == layout::Kind::PushButton) {
-        Click(control.name);
+    const layout::Control& control = *m_layout.controls[index].control;
+    if (control.kind == layout::Kind::PushButton || isChecked(m_controls[index])) {
+        Click(control.id);
     }
 }
 
-std::optional<LRESULT> Form1::colourControl(HDC dc, HWND control) const
+std::optional<LRESULT> Form1::colourControl(HDC dc, HWND control)
 {
     for (std::size_t index = 0; index < m_controls.size(); ++index) {
         if (m_controls[index] == control) {
-            const layout::Control& described = layout::Controls[index];
-            SetTextColor(dc, Palette::colour(described.foreground));
-            SetBkColor(dc, Palette::colour(described.background));
-            return reinterpret_cast<LRESULT>(m_palette.brush(described.background));
+            const PlacedControl& placed = m_layout.controls[index];
+            SetTextColor(dc, ToColorRef(placed.foreground));
+            SetBkColor(dc, ToColorRef(placed.background));
+            return reinterpret_cast<LRESULT>(m_brushes.of(placed.background));
         }
     }
     return std::nullopt;
 }
 
-bool Form1::isChosen(std::string_view option) const
+bool Form1::isChosen(layout::ControlId option) const
 {
     return isChecked(control(option));
 }
 
 void Form1::setNameText(const std::u16string& text)
 {
-    if (!SetWindowTextW(control("TextName"), reinterpret_cast<const wchar_t*>(text.c_str()))) {
+    if (!SetWindowTextW(control(layout::TextName),
+                        reinterpret_cast<const wchar_t*>(text.c_str()))) {
         throw std::runtime_error("The name box did not take its new text");
     }
 }
 
 void Form1::announce(const std::u16string& text)
 {
-    m_announce(control("TextName"), widen(text));
+    m_announce(control(layout::TextName), widen(text));
 }
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/form1behaviour.h"
+#include "ui/form1layout.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/appearance.h"
 #include "ui/win32/picturebox.h"
@@ -12,7 +13,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace ui {
 
@@ -21,11 +21,10 @@ namespace ui {
 class Form1 final : public EngineWindow, public Form1Behaviour
 {
 public:
-    // The screen reader announcer is the program's own unless a caller (a
-    // test) hands in another. Builds the window and its sixteen controls,
-    // hidden, at the scale of the monitor it starts on.
-    explicit Form1(names::RandomSource& random = names::ProcessRandom(),
-                   WebPageOpener openWebPage = {}, Announcer announce = {});
+    // The screen reader announcer is the program's own unless a caller
+    // hands in another. Builds the window and its sixteen controls, hidden,
+    // at the scale of the monitor it starts on.
+    explicit Form1(Form1Parts parts = {}, Announcer announce = RaiseNotification);
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -34,30 +33,33 @@ public:
     void show();
 
     HWND handle() const { return m_window; }
-    // The control called name in the window's description.
-    HWND control(std::string_view name) const;
+    HWND control(description::ControlId id) const
+    {
+        return m_controls[static_cast<std::size_t>(id)];
+    }
 
 private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void layOut(int dpi);
-    HWND createControl(std::size_t index, const RECT& place);
+    HWND createControl(const PlacedControl& placed);
     void placeFrame(const RECT& frame);
     void fitClientArea();
     void annotateControls();
-    void onCommand(int controlId, int notification);
-    std::optional<LRESULT> colourControl(HDC dc, HWND control) const;
+    void onCommand(std::size_t index, int notification);
+    std::optional<LRESULT> colourControl(HDC dc, HWND control);
 
-    bool isChosen(std::string_view option) const override;
+    bool isChosen(description::ControlId option) const override;
     void setNameText(const std::u16string& text) override;
     void announce(const std::u16string& text) override;
 
-    // The scale the window is laid out at, and what was made for it.
+    // The window as read at the scale it is laid out at, and what was made for it.
+    Form1Layout m_layout;
     int m_dpi = USER_DEFAULT_SCREEN_DPI;
     std::unique_ptr<WindowFont> m_font;
     std::unique_ptr<WindowFont> m_boldFont;
     std::unique_ptr<Picture> m_banner;
-    const Palette m_palette;
+    Brushes m_brushes;
     // Made when a screen reader first asks for the window.
     std::unique_ptr<ControlAnnotations> m_annotations;
     HWND m_window = nullptr;

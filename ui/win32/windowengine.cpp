@@ -98,18 +98,6 @@ void DeliverMessage(HWND window, MSG& message)
     }
 }
 
-bool DeliverWaitingMessages(HWND window)
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            return false;
-        }
-        DeliverMessage(window, message);
-    }
-    return true;
-}
-
 int RunMessageLoop(HWND window)
 {
     MSG message;

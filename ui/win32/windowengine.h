@@ -5,11 +5,13 @@
 // keyboard handling.
 
 #include "ui/eventdispatch.h"
+#include "ui/form1behaviour.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace ui {
 
@@ -31,20 +33,16 @@ void RegisterEngineClass(WNDCLASSEXW windowClass);
 // Enter anywhere else does nothing.
 void DeliverMessage(HWND window, MSG& message);
 
-// Delivers every message waiting in the thread's queue; returns false once
-// WM_QUIT has been taken from it.
-bool DeliverWaitingMessages(HWND window);
-
 // Runs the message loop until the window closes; returns the exit status.
 int RunMessageLoop(HWND window);
 
 // The program's life: create the start-up form, load it, show it and run
 // messages until the window closes. A form that cannot be created or loaded
 // ends the program with status 1 and no window.
-template <typename StartupForm> int RunWindowEngine()
+template <typename StartupForm> int RunWindowEngine(Form1Parts parts = {})
 {
     std::optional<StartupForm> form;
-    if (!Dispatch([&form] { form.emplace(); }) || !LoadThenShow(*form)) {
+    if (!Dispatch([&] { form.emplace(std::move(parts)); }) || !LoadThenShow(*form)) {
         return EXIT_FAILURE;
     }
     return RunMessageLoop(form->handle());

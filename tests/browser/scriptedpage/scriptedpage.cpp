@@ -32,5 +32,5 @@ int main()
 {
     startTelling();
     static PageRandom random;
-    return ui::RunWindowEngine<ui::Form1>(random);
+    return ui::RunWindowEngine<ui::Form1>(ui::Form1Parts{.random = random});
 }

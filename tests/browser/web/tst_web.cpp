@@ -19,7 +19,7 @@
 #include "scenarios/scenarios.h"
 #include "scenarios/stepcheck.h"
 #include "ui/form1description.h"
-#include "ui/web/narrowarrangement.h"
+#include "ui/narrowarrangement.h"
 
 #include <QDateTime>
 #include <QDir>

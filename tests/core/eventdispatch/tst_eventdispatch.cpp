@@ -1,4 +1,4 @@
-// The event dispatcher both window engines share, with a stand-in engine:
+// The event dispatcher every window engine shares, with a stand-in engine:
 // Load before show, the texts of the reports, and the default reporter's
 // one error box at a time. Each engine's own box is played in the
 // scenarios, where a failing generate opens it.
@@ -21,13 +21,15 @@ const char* errorWhileBoxOpen = nullptr;
 // A start-up form whose Load may fail the way a fill that runs out of memory would.
 struct StartupForm
 {
-    void Form_Load()
+    bool Load() noexcept
     {
-        ++loads;
-        shownBeforeLoad = shown;
-        if (fails) {
-            throw std::bad_alloc();
-        }
+        return ui::Dispatch([this] {
+            ++loads;
+            shownBeforeLoad = shown;
+            if (fails) {
+                throw std::bad_alloc();
+            }
+        });
     }
     void show() { shown = true; }
 
@@ -68,7 +70,6 @@ class TestEventDispatch : public QObject
 private Q_SLOTS:
     void init()
     {
-        ui::SetErrorReporter({});
         errorLines.clear();
         boxes.clear();
     }
@@ -117,24 +118,23 @@ private Q_SLOTS:
     }
 
     // A reporter of the caller's replaces the box; one that fails in turn
-    // leaves the program running; an empty one brings the box back.
+    // leaves the program running.
     void reportersCanBeReplaced()
     {
         std::vector<std::u16string> reported;
-        ui::SetErrorReporter(
-            [&reported](const std::u16string& message) { reported.push_back(message); });
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
+        const ui::ErrorReporter collect = [&reported](const std::u16string& message) {
+            reported.push_back(message);
+        };
+        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }, collect));
         QCOMPARE(reported.size(), 1U);
         // Out of memory, any other error, and a throw of no exception class.
         for (const auto& fail : std::initializer_list<void (*)()>{
                  [] { throw std::bad_alloc(); }, [] { throw std::runtime_error("no box"); },
                  [] { throw 42; }}) {
-            ui::SetErrorReporter([fail](const std::u16string&) { fail(); });
-            QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
+            const ui::ErrorReporter failing = [fail](const std::u16string&) { fail(); };
+            QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }, failing));
         }
-        ui::SetErrorReporter({});
-        QVERIFY(!ui::Dispatch([] { throw std::runtime_error("handler failed"); }));
-        QCOMPARE(boxes.size(), 1U);
+        QVERIFY(boxes.empty());
     }
 };
 

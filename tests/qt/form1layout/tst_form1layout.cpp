@@ -19,11 +19,7 @@ class TestForm1Layout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        ui::PrepareAppearance();
-        testing::failOnHandlerErrors();
-    }
+    void initTestCase() { ui::PrepareAppearance(); }
 
     // Qt paints siblings and screen readers list them in the order they
     // were created. Each control asks for MS Sans Serif, which the pictures
@@ -45,29 +41,6 @@ private Q_SLOTS:
             QCOMPARE(widget->font().family(), u"MS Sans Serif"_s);
             QVERIFY2(control.caption.find(u'&') == std::u16string_view::npos, control.name.data());
         }
-    }
-
-    // The push buttons' white faces keep the theme's caption colour where it
-    // reads on white; the pictures show a dark theme's giving way to black.
-    void buttonCaptionOnWhite_data()
-    {
-        using ui::description::Rgb;
-        QTest::addColumn<Rgb>("systemButtonText");
-        QTest::addColumn<QColor>("buttonCaption");
-        QTest::newRow("dark green") << Rgb{0, 80, 0} << QColor(0, 80, 0);
-        QTest::newRow("contrast just over 4.5") << Rgb{118, 118, 118} << QColor(118, 118, 118);
-        QTest::newRow("contrast just under 4.5") << Rgb{119, 119, 119} << QColor(Qt::black);
-        QTest::newRow("pure blue, dark") << Rgb{0, 0, 255} << QColor(Qt::blue);
-        QTest::newRow("pure red, too light") << Rgb{255, 0, 0} << QColor(Qt::black);
-        QTest::newRow("a dark theme's") << Rgb{238, 238, 236} << QColor(Qt::black);
-    }
-
-    void buttonCaptionOnWhite()
-    {
-        QFETCH(ui::description::Rgb, systemButtonText);
-        QFETCH(QColor, buttonCaption);
-        QCOMPARE(ui::ToQColor(ui::description::ButtonCaptionOnWhite(systemButtonText)),
-                 buttonCaption);
     }
 
     // What a theme decides and no picture shows: the buttons' caption colour

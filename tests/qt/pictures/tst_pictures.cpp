@@ -40,7 +40,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         ui::PrepareAppearance();
-        testing::failOnHandlerErrors();
         // The environment must really be the one the references were drawn in.
         const QString environment = environmentName();
         const qreal scale = environment == u"144dpi"_s ? 1.5 : 1.0;
@@ -83,7 +82,7 @@ private Q_SLOTS:
         }
 
         testing::ScriptedRandom random({0.25});
-        ui::Form1 form(random);
+        ui::Form1 form({.random = random, .reportError = testing::FailTheTest});
         QVERIFY(ui::LoadThenShow(form));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         if (state.nameShown) {

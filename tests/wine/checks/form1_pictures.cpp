@@ -10,6 +10,7 @@
 #include "ui/win32/form1.h"
 #include "ui/win32/windowengine.h"
 #include "wine/checks/checks.h"
+#include "wine/checks/inprocess.h"
 
 #include <windows.h>
 
@@ -69,10 +70,10 @@ int main(int argc, char** argv)
     // One window goes through every state: each window closed costs wine a
     // wait for the window manager.
     testing::ScriptedRandom random({0.25});
-    ui::Form1 form(random);
+    ui::Form1 form({.random = random});
     check(ui::WindowDpi(form.handle()) == (environment == "144dpi" ? 144 : 96),
           "the window runs at the dots per inch the pictures are drawn at");
-    form.Form_Load();
+    form.Load();
     form.show();
     // As after a key was pressed: the focus rectangles show.
     SendMessageW(form.handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
@@ -85,15 +86,15 @@ int main(int argc, char** argv)
             continue;
         }
         if (state.nameShown && !nameShown) {
-            SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
-            SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
+            SendMessageW(form.control(ui::description::OptionMale), BM_CLICK, 0, 0);
+            SendMessageW(form.control(ui::description::Command1), BM_CLICK, 0, 0);
             nameShown = true;
         }
         // A dark theme's light grey for button captions, which would vanish
         // on the white faces.
         const COLORREF captions = state.darkTheme ? RGB(238, 238, 236) : systemButtonText;
         SetSysColors(1, &buttonText, &captions);
-        HWND focus = form.control(state.focus);
+        HWND focus = form.control(testing::ControlNamed(state.focus));
         SetFocus(focus);
         if (state.focus == "TextName") {
             // As the Tab key brings it: the name selected; the caret, which blinks, hidden.
@@ -101,10 +102,10 @@ int main(int argc, char** argv)
             HideCaret(focus);
         }
         SendMessageW(focus, BM_SETSTATE, state.pressed, 0);
-        ui::DeliverWaitingMessages(form.handle());
+        testing::DeliverWaitingMessages(form.handle());
         RedrawWindow(form.handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ui::DeliverWaitingMessages(form.handle());
+        testing::DeliverWaitingMessages(form.handle());
         check(saveClientArea(form.handle(), std::string(argv[1]) + "/" + name + ".bmp"),
               name.c_str());
         SendMessageW(focus, BM_SETSTATE, FALSE, 0);

@@ -13,6 +13,7 @@
 #include "ui/win32/windowengine.h"
 #include "wine/checks/annotationrecorder.h"
 #include "wine/checks/checks.h"
+#include "wine/checks/inprocess.h"
 #include "wine/checks/notificationrecorder.h"
 
 #include <windows.h>
@@ -37,7 +38,7 @@ std::string layoutOf(const ui::Form1& form)
     std::string lines;
     char line[128];
     for (const layout::Control& control : layout::Controls) {
-        HWND child = form.control(control.name);
+        HWND child = form.control(control.id);
         RECT place;
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&place), 2);
@@ -97,19 +98,19 @@ int main(int argc, char** argv)
     testing::Checks check;
     const testing::NotificationRecorder notifications;
     ui::Form1 form;
-    form.Form_Load();
+    form.Load();
     APTTYPE apartment;
     APTTYPEQUALIFIER qualifier;
     check(CoGetApartmentType(&apartment, &qualifier) == CO_E_NOTINITIALIZED,
           "the window is made and loaded without COM");
     form.show();
-    ui::DeliverWaitingMessages(form.handle());
-    HWND nameBox = form.control("TextName");
+    testing::DeliverWaitingMessages(form.handle());
+    HWND nameBox = form.control(ui::description::TextName);
 
     // Each new name is announced from the name box, the newest replacing any
     // not yet read out, on the window's thread; the provider is let go.
-    SendMessageW(form.control("OptionMale"), BM_CLICK, 0, 0);
-    SendMessageW(form.control("Command1"), BM_CLICK, 0, 0);
+    SendMessageW(form.control(ui::description::OptionMale), BM_CLICK, 0, 0);
+    SendMessageW(form.control(ui::description::Command1), BM_CLICK, 0, 0);
     wchar_t name[64] = {};
     GetWindowTextW(nameBox, name, 64);
     const std::vector<testing::Notification>& heard = testing::NotificationRecorder::heard;
@@ -124,7 +125,7 @@ int main(int argc, char** argv)
 
     // A change of scale puts the window in the frame Windows suggests and
     // keeps the tab order and the focus; back again, it is as it started.
-    SetFocus(form.control("Command4"));
+    SetFocus(form.control(ui::description::Command4));
     const std::string atStart = layoutOf(form);
     const std::vector<HWND> orderAtStart = windowOrder(form);
     const RECT suggested = changeScale(form, 144);
@@ -132,7 +133,8 @@ int main(int argc, char** argv)
     GetWindowRect(form.handle(), &frame);
     check(EqualRect(&frame, &suggested) != FALSE,
           "at a new scale the window takes the frame Windows suggests");
-    check(windowOrder(form) == orderAtStart && GetFocus() == form.control("Command4"),
+    check(windowOrder(form) == orderAtStart &&
+              GetFocus() == form.control(ui::description::Command4),
           "a new scale keeps the tab order and the focus");
     const std::string at144 = layoutOf(form);
     changeScale(form, ui::WindowDpi(form.handle()));
@@ -151,14 +153,16 @@ int main(int argc, char** argv)
         check(annotations.texts.empty(), "nothing is annotated before a screen reader asks");
         SendMessageW(second.handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
         check(annotations.apartment == apartment, "the annotations are made in that apartment");
-        HWND nameBox = second.control("TextName");
-        HWND banner = second.control("Picture1");
+        HWND nameBox = second.control(ui::description::TextName);
+        HWND banner = second.control(ui::description::Picture1);
         const std::map<std::pair<HWND, bool>, std::wstring> expected = {
             {{nameBox, false}, L"Generated Name"},
             {{banner, false}, L"Velmora 2 Name Generator banner"},
             {{banner, true}, L"Title artwork of the game Velmora 2 above the words NAME GENERATOR"},
-            {{second.control("Command2"), true}, L"Opens dornwick.example in your web browser"},
-            {{second.control("Command4"), true}, L"Opens vworkshop.example in your web browser"},
+            {{second.control(ui::description::Command2), true},
+             L"Opens dornwick.example in your web browser"},
+            {{second.control(ui::description::Command4), true},
+             L"Opens vworkshop.example in your web browser"},
         };
         check(annotations.texts == expected,
               "the name box and the banner are named, the banner and the link buttons described");

@@ -2,8 +2,7 @@
 // the system code page holds every character of it. The wine test reads,
 // from its stand-in browser, which of these addresses were handed over.
 
-#include "links/codepage_windows.h"
-#include "links/openwebpage.h"
+#include "ui/win32/openwebpage.h"
 #include "wine/checks/checks.h"
 
 #include <windows.h>

@@ -13,6 +13,7 @@
 #include "ui/win32/form1.h"
 #include "ui/win32/windowengine.h"
 #include "wine/checks/checks.h"
+#include "wine/checks/inprocess.h"
 
 #include <windows.h>
 
@@ -93,7 +94,7 @@ void press(const ui::Form1& form, WPARAM key, bool shift = false, bool extended 
     const LPARAM flags = extended ? 1 << 24 : 0; // keypad Enter is Return on the extended keys
     PostMessageW(GetFocus(), WM_KEYDOWN, key, 1 | flags);
     PostMessageW(GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001) | flags);
-    ui::DeliverWaitingMessages(form.handle());
+    testing::DeliverWaitingMessages(form.handle());
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
 }
@@ -150,23 +151,23 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
     shellRefuses = scenario.shellRefuses;
     testing::ScriptedRandom random({scenario.draws.begin(), scenario.draws.end()});
     std::vector<std::u16string> heard;
-    ui::Form1 form(random, {}, [&](HWND source, const std::wstring& text) {
-        heard.push_back(source == form.control("TextName")
+    ui::Form1 form({.random = random}, [&](HWND source, const std::wstring& text) {
+        heard.push_back(source == form.control(ui::description::TextName)
                             ? std::u16string(text.begin(), text.end())
                             : u"(not from the name box)");
     });
-    check(form.nameTables().MaleNames.at(0).empty(), "the tables are empty before Load");
-    form.Form_Load();
+    form.Load();
     SYSTEMTIME now = {};
     GetLocalTime(&now);
     const std::string wrongLoad = sc::Joined(sc::CheckLoad(random, secondsOf(now)));
     check(wrongLoad.empty(), wrongLoad.c_str());
     form.show();
-    ui::DeliverWaitingMessages(form.handle());
+    testing::DeliverWaitingMessages(form.handle());
     checkFrame(check, form);
 
     const auto act = [&](const sc::Step& step, std::u16string& copied) {
-        HWND control = step.control.empty() ? nullptr : form.control(step.control);
+        HWND control =
+            step.control.empty() ? nullptr : form.control(testing::ControlNamed(step.control));
         switch (step.action) {
         // The mouse down and up on control's middle, and for a double click a
         // second down that Windows reports as a double click.
@@ -180,7 +181,7 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
                 PostMessageW(control, down ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, middle);
                 PostMessageW(control, WM_LBUTTONUP, 0, middle);
             }
-            ui::DeliverWaitingMessages(form.handle());
+            testing::DeliverWaitingMessages(form.handle());
             break;
         }
         case sc::Do::Press:
@@ -196,10 +197,10 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
             for (HWND active : {elsewhere, form.handle()}) {
                 SetActiveWindow(active);
-                ui::DeliverWaitingMessages(form.handle());
+                testing::DeliverWaitingMessages(form.handle());
             }
             DestroyWindow(elsewhere);
-            ui::DeliverWaitingMessages(form.handle());
+            testing::DeliverWaitingMessages(form.handle());
             break;
         }
         case sc::Do::Type:
@@ -230,14 +231,15 @@ void play(testing::Checks& check, const sc::Scenario& scenario)
         }
     };
     const auto look = [&](sc::Observation& seen) {
-        seen.nameAfter = textOf(form.control("TextName"));
+        seen.nameAfter = textOf(form.control(ui::description::TextName));
         seen.drawsAfter = random.draws;
         seen.reseeds = random.reseeds;
         seen.heard = std::exchange(heard, {});
-        seen.maleChosen = Button_GetCheck(form.control("OptionMale")) == BST_CHECKED;
-        seen.femaleChosen = Button_GetCheck(form.control("OptionFemale")) == BST_CHECKED;
+        seen.maleChosen = Button_GetCheck(form.control(ui::description::OptionMale)) == BST_CHECKED;
+        seen.femaleChosen =
+            Button_GetCheck(form.control(ui::description::OptionFemale)) == BST_CHECKED;
         for (const ui::description::Control& described : ui::description::Controls) {
-            if (form.control(described.name) == GetFocus()) {
+            if (form.control(described.id) == GetFocus()) {
                 seen.focus = described.name;
             }
         }

@@ -144,4 +144,18 @@ constexpr Twips NarrowClientArea()
     return area;
 }
 
+// Where the controls stand, with the client area around them.
+struct Arrangement
+{
+    Twips clientArea;
+    std::array<Twips, Controls.size()> places;
+};
+
+inline constexpr Arrangement Wide{ClientArea, arrangement::WidePlaces()};
+inline constexpr Arrangement Narrow{NarrowClientArea(), NarrowPlaces()};
+
+// The narrow arrangement applies below this width in pixels at 96 dpi:
+// the wide window and its margin either side.
+inline constexpr int NarrowBelow = (ClientArea.width + 2 * Margin) / TwipsPerPixelAt96Dpi;
+
 } // namespace ui::description

@@ -1,4 +1,4 @@
-#include "links/comapartment_windows.h"
+#include "ui/win32/comapartment.h"
 
 #include <objbase.h>
 

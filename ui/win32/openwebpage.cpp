@@ -1,9 +1,6 @@
-// The Windows launcher: hands the address to ShellExecuteA. Kept free of Qt
-// so it also builds with a bare Windows toolchain.
+#include "ui/win32/openwebpage.h"
 
-#include "links/codepage_windows.h"
-#include "links/comapartment_windows.h"
-#include "links/openwebpage.h"
+#include "ui/win32/comapartment.h"
 
 #include <string>
 #include <string_view>
