@@ -16,7 +16,7 @@
 # Windows (mingw-w64): the stack protector and _FORTIFY_SOURCE, whose
 # run-time checks come from libssp, linked in statically like the rest of
 # the runtime, but for the guard value and the failure handler, which are
-# our own (windows/stackguard.cpp): every program of the build
+# our own (ui/win32/stackguard.cpp): every program of the build
 # links them ahead of libssp. ASLR, high-entropy ASLR and DEP are already
 # the linker's defaults.
 #
@@ -37,7 +37,7 @@ set(optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
 if(WIN32)
     add_compile_options(-fstack-protector-strong "$<${optimised}:-D_FORTIFY_SOURCE=2>")
     add_link_options(-fstack-protector-strong)
-    add_library(velmora_stack_guard STATIC "${PROJECT_SOURCE_DIR}/windows/stackguard.cpp")
+    add_library(velmora_stack_guard STATIC "${PROJECT_SOURCE_DIR}/ui/win32/stackguard.cpp")
     target_link_libraries(velmora_stack_guard PRIVATE velmora_warnings)
     link_libraries(velmora_stack_guard)
     return()

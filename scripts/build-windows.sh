@@ -39,7 +39,7 @@ if [[ -n "$foreign" ]]; then
 fi
 
 # Hardened: ASLR (also above 4 GiB) and DEP, and the stack protector with
-# our own guard and failure handler (windows/stackguard.cpp): its
+# our own guard and failure handler (ui/win32/stackguard.cpp): its
 # fast fail (mov ecx, 2; int 0x29) is in the code, and libssp's guard, which
 # would import advapi32, is not.
 headers="$(x86_64-w64-mingw32-objdump -p "$program")"

@@ -21,13 +21,15 @@ namespace ui::description {
 inline constexpr int TwipsPerInch = 1440;
 inline constexpr int TwipsPerPixelAt96Dpi = 15;
 
-struct Twips
+// A place: left, top, width and height, in twips or in an engine's pixels.
+struct Rect
 {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
 };
+using Twips = Rect;
 
 struct Rgb
 {

@@ -15,14 +15,7 @@
 
 namespace ui {
 
-// A rectangle in an engine's pixels.
-struct PixelRect
-{
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
+using PixelRect = description::Rect;
 
 // What the platform tells the reading.
 struct Platform

@@ -6,6 +6,7 @@
 #include "names/randomsource.h"
 #ifdef _WIN32
 #include "ui/win32/form1.h"
+#include "ui/win32/windowengine.h"
 #else
 #include "ui/qt/form1.h"
 #include "ui/qt/windowengine.h"
@@ -48,16 +49,10 @@ int main(int argc, char* argv[])
                              std::printf("reported: %s\n",
                                          std::string(message.begin(), message.end()).c_str());
                          }};
-#ifdef _WIN32
-    (void)argc;
-    (void)argv;
-    return ui::RunWindowEngine<ui::Form1>(std::move(parts));
-#else
     // As a start through execve with no arguments at all would have it.
     if (argc == 2 && std::strcmp(argv[1], "--argc-zero") == 0) {
         char* none[] = {nullptr};
         return ui::RunWindowEngine<ui::Form1>(0, none, std::move(parts));
     }
     return ui::RunWindowEngine<ui::Form1>(argc, argv, std::move(parts));
-#endif
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// The states in which pictures of both windows are taken and compared with
-// the references: one list, played by the Qt driver (tests/qt/pictures) and
-// the Win32 one (tests/wine/checks/form1_pictures.cpp). A driver may go through
+// The states in which pictures of every window are taken and compared with
+// the references: one list, played by the Qt driver (tests/qt/pictures), the
+// Win32 one (tests/wine/checks/form1_pictures.cpp) and the page's
+// (tests/browser/web). A driver may go through
 // them on one window, in this order: the name is shown from the first
 // state that shows it on.
 

@@ -2,6 +2,7 @@
 
 #include "ui/qt/appearance.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -30,6 +31,23 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
         std::_Exit(EXIT_FAILURE);
     }
     startupMessages().append(message);
+}
+
+// On a Wayland desktop the window goes to the desktop's X server (XWayland),
+// and to Wayland only when that fails. There the desktop's own window
+// manager draws the title bar and honours its close box only; a Wayland
+// window of Qt 6.4 gets Qt's stock title bar, with minimise and maximise
+// buttons, where the desktop draws none (GNOME), and where it does (KDE)
+// Wayland has no way to ask it for no minimise button. A platform named in
+// QT_QPA_PLATFORM still wins. The choice is taken back once Qt has started,
+// so that programs started from here (the browser) make their own.
+void PreferTheDesktopsXServer()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+        qAddPreRoutine([] { qunsetenv("QT_QPA_PLATFORM"); });
+    }
 }
 
 } // namespace
@@ -71,6 +89,7 @@ std::unique_ptr<EngineApplication> StartEngine(int argc, char** argv)
     static int programNameOnly = 1;
     static char fixedName[] = "velmora2-name-generator";
     static char* arguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fixedName, nullptr};
+    PreferTheDesktopsXServer();
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
     auto app = std::make_unique<EngineApplication>(programNameOnly, arguments);
     qInstallMessageHandler(previous);

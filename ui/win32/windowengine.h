@@ -38,8 +38,8 @@ int RunMessageLoop(HWND window);
 
 // The program's life: create the start-up form, load it, show it and run
 // messages until the window closes. A form that cannot be created or loaded
-// ends the program with status 1 and no window.
-template <typename StartupForm> int RunWindowEngine(Form1Parts parts = {})
+// ends the program with status 1 and no window. The command line is ignored.
+template <typename StartupForm> int RunWindowEngine(int, char**, Form1Parts parts = {})
 {
     std::optional<StartupForm> form;
     if (!Dispatch([&] { form.emplace(std::move(parts)); }) || !LoadThenShow(*form)) {

@@ -28,9 +28,9 @@ public:
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
     startTelling();
     static PageRandom random;
-    return ui::RunWindowEngine<ui::Form1>(ui::Form1Parts{.random = random});
+    return ui::RunWindowEngine<ui::Form1>(argc, argv, {.random = random});
 }

@@ -17,22 +17,20 @@ Q_DECLARE_METATYPE(PixelRect)
 Q_DECLARE_METATYPE(ControlId)
 Q_DECLARE_METATYPE(Rgb)
 
-namespace ui {
-bool operator==(const PixelRect& a, const PixelRect& b)
+namespace ui::description {
+bool operator==(const Rect& a, const Rect& b)
 {
     return std::tie(a.left, a.top, a.width, a.height) == std::tie(b.left, b.top, b.width, b.height);
 }
-char* toString(const PixelRect& r)
+char* toString(const Rect& r)
 {
     return QTest::toString(QRect(r.left, r.top, r.width, r.height));
 }
-namespace description {
 bool operator==(Rgb a, Rgb b)
 {
     return std::tie(a.red, a.green, a.blue) == std::tie(b.red, b.green, b.blue);
 }
-} // namespace description
-} // namespace ui
+} // namespace ui::description
 
 class TestLayout : public QObject
 {

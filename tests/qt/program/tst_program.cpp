@@ -26,7 +26,7 @@ const QColor Navy(0, 0, 128);
 using namespace testing;
 using links::DornwickHomePage, links::VelmoraWorkshopHomePage;
 
-// The program's desktop entry: the one .desktop file in assets/freedesktop.
+// The program's desktop entry: the one .desktop file in ui/qt/freedesktop.
 QFileInfo desktopEntryFile()
 {
     return QDir(QStringLiteral(VELMORA_FREEDESKTOP_DIR)).entryInfoList({u"*.desktop"_s}).value(0);

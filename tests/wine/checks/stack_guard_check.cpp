@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     check(copied.status == STATUS_STACK_BUFFER_OVERRUN &&
               copied.output.find("copied") == std::string::npos,
           "a copy past its buffer is stopped before it copies, and ends the program");
-    constexpr std::uint64_t unseeded = 0x2b992ddfa232; // windows/stackguard.cpp
+    constexpr std::uint64_t unseeded = 0x2b992ddfa232; // ui/win32/stackguard.cpp
     check(first.guards[0] == first.guards[1] && first.guards[1] != unseeded,
           "the guard is seeded before the program's first constructor runs");
     const Start threaded = startOverrun("thread");

@@ -1,6 +1,6 @@
 # Cross-compiles the Windows program for 64-bit Windows with Debian's
 # mingw-w64 toolchain:
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=windows/mingw-w64-x86_64.cmake
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=ui/win32/cmake/mingw-w64-x86_64.cmake
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

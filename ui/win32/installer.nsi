@@ -2,7 +2,7 @@
 ; listed in Apps & features, for everyone (administrator, Program Files,
 ; HKLM) or for the current user only (no administrator, the user's own
 ; programs folder, HKCU). makensis gets the names and paths from the build
-; (windows/Packaging.cmake):
+; (ui/win32/cmake/Packaging.cmake):
 ;   makensis -DVERSION=... -DVERSION_QUAD=... -DAPP_NAME=... -DPUBLISHER=... -DCOPYRIGHT=...
 ;            -DPROGRAM=... -DLICENSE=... -DICON=... -DOUTFILE=... installer.nsi
 ;

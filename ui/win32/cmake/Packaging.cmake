@@ -46,7 +46,7 @@ add_custom_command(
     COMMENT "Zipping the portable program"
     VERBATIM)
 
-set(installer_script "${PROJECT_SOURCE_DIR}/windows/installer.nsi")
+set(installer_script "${PROJECT_SOURCE_DIR}/ui/win32/installer.nsi")
 add_custom_command(
     OUTPUT "${VELMORA_WINDOWS_INSTALLER}"
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${package_dir}"

@@ -1,9 +1,9 @@
 # What the Linux install tree holds beside the program and its desktop
-# integration (assets/freedesktop): the manual page. The Debian package is
+# integration (ui/qt/freedesktop): the manual page. The Debian package is
 # made from this tree by debhelper (debian/), which compresses the manual page
 # and adds the copyright file and the changelog.
 
-install(FILES "${PROJECT_SOURCE_DIR}/assets/man/velmora2-name-generator.1"
+install(FILES "${PROJECT_SOURCE_DIR}/ui/qt/man/velmora2-name-generator.1"
     DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
 # The package is versioned by the changelog's newest entry.
