@@ -118,10 +118,8 @@ Form1::Form1(Form1Parts parts, Announcer announce)
     RegisterPictureBoxClass();
 
     // Made hidden, in its place at the system's scale, which is usually the
-    // primary monitor's; a window that lands on a monitor of another scale
-    // is laid out again at that one.
-    const int dpi = WindowDpi(nullptr);
-    const RECT frame = centredFrame(LayOut(win32Platform(dpi)).clientArea);
+    // primary monitor's, then laid out at the scale of the monitor it landed on.
+    const RECT frame = centredFrame(LayOut(win32Platform(WindowDpi(nullptr))).clientArea);
     const std::wstring title = widen(layout::Title);
     m_window = CreateWindowExW(Form1ExStyle, Form1Class, title.c_str(), Form1Style, frame.left,
                                frame.top, frame.right - frame.left, frame.bottom - frame.top,
@@ -130,11 +128,8 @@ Form1::Form1(Form1Parts parts, Announcer announce)
         throw std::runtime_error("The window could not be created");
     }
     try {
-        layOut(dpi);
-        if (const int windowDpi = WindowDpi(m_window); windowDpi != dpi) {
-            layOut(windowDpi);
-            placeFrame(centredFrame(m_layout.clientArea));
-        }
+        layOut(WindowDpi(m_window));
+        placeFrame(centredFrame(m_layout.clientArea));
         fitClientArea();
     } catch (...) {
         DestroyWindow(m_window);
@@ -334,15 +329,14 @@ void Form1::onCommand(std::size_t index, int notification)
 
 std::optional<LRESULT> Form1::colourControl(HDC dc, HWND control)
 {
-    for (std::size_t index = 0; index < m_controls.size(); ++index) {
-        if (m_controls[index] == control) {
-            const PlacedControl& placed = m_layout.controls[index];
-            SetTextColor(dc, ToColorRef(placed.foreground));
-            SetBkColor(dc, ToColorRef(placed.background));
-            return reinterpret_cast<LRESULT>(m_brushes.of(placed.background));
-        }
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - FirstControlId);
+    if (index >= m_controls.size() || m_controls[index] != control) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const PlacedControl& placed = m_layout.controls[index];
+    SetTextColor(dc, ToColorRef(placed.foreground));
+    SetBkColor(dc, ToColorRef(placed.background));
+    return reinterpret_cast<LRESULT>(m_brushes.of(placed.background));
 }
 
 bool Form1::isChosen(layout::ControlId option) const

@@ -8,14 +8,11 @@
 // Module1, the web link launcher: its one procedure, OpenWebPage.
 namespace links {
 
-// The shell's convention for the result of OpenWebPage: a value greater than
-// this means the address was handed over; 32 or less means it was refused.
-inline constexpr std::int32_t ShellSuccessAbove = 32;
-
 // Opens address in the user's default web browser with ShellExecuteA, the
 // verb "Open", on the desktop window, and returns as soon as the shell has
 // accepted or refused it, without waiting for the browser. Shows nothing of
-// its own; the result is the shell's and callers may ignore it.
+// its own; the result is the shell's (above 32 where it took the address)
+// and callers may ignore it.
 std::int32_t OpenWebPage(const std::u16string& address);
 
 // text in the given Windows code page, or nullopt when the code page cannot
