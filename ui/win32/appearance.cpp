@@ -29,30 +29,19 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : systemDpi();
 }
 
-WindowFont::WindowFont(int dpi, int weight)
+Owned<HFONT> MakeWindowFont(int dpi, int weight)
 {
     constexpr double pointsPerInch = 72.0;
     const int height =
         -static_cast<int>(std::lround(description::FontPoints * dpi / pointsPerInch));
     const std::wstring family(description::FontFamily.begin(), description::FontFamily.end());
-    m_font =
-        CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
-    if (m_font == nullptr) {
+    Owned<HFONT> font(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, family.c_str()));
+    if (!font) {
         throw std::runtime_error("The window font could not be made");
     }
-}
-
-WindowFont::~WindowFont()
-{
-    DeleteObject(m_font);
-}
-
-Brushes::~Brushes()
-{
-    for (const auto& [colour, brush] : m_made) {
-        DeleteObject(brush);
-    }
+    return font;
 }
 
 HBRUSH Brushes::of(description::Rgb colour)
@@ -60,15 +49,14 @@ HBRUSH Brushes::of(description::Rgb colour)
     const COLORREF wanted = ToColorRef(colour);
     for (const auto& [made, brush] : m_made) {
         if (made == wanted) {
-            return brush;
+            return brush.get();
         }
     }
-    HBRUSH brush = CreateSolidBrush(wanted);
-    if (brush == nullptr) {
+    Owned<HBRUSH> brush(CreateSolidBrush(wanted));
+    if (!brush) {
         throw std::runtime_error("A brush for the window's colours could not be made");
     }
-    m_made.emplace_back(wanted, brush);
-    return brush;
+    return m_made.emplace_back(wanted, std::move(brush)).second.get();
 }
 
 void DrawPushButton(const DRAWITEMSTRUCT& item, COLORREF captionColour)

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -23,35 +25,26 @@ constexpr COLORREF ToColorRef(description::Rgb rgb)
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-// "MS Sans Serif" 8.25 pt at dpi, of the given weight. Owns its font.
-class WindowFont
+// A GDI object of the window's own, deleted when it goes.
+struct DeleteGdiObject
 {
-public:
-    WindowFont(int dpi, int weight);
-    ~WindowFont();
-    WindowFont(const WindowFont&) = delete;
-    WindowFont& operator=(const WindowFont&) = delete;
-
-    HFONT handle() const { return m_font; }
-
-private:
-    HFONT m_font;
+    void operator()(void* object) const { DeleteObject(object); }
 };
+template <typename Handle>
+using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, DeleteGdiObject>;
+
+// "MS Sans Serif" 8.25 pt at dpi, of the given weight.
+Owned<HFONT> MakeWindowFont(int dpi, int weight);
 
 // A solid brush of each colour asked for, made at its first use and kept
 // while this lives.
 class Brushes
 {
 public:
-    Brushes() = default;
-    ~Brushes();
-    Brushes(const Brushes&) = delete;
-    Brushes& operator=(const Brushes&) = delete;
-
     HBRUSH of(description::Rgb colour);
 
 private:
-    std::vector<std::pair<COLORREF, HBRUSH>> m_made;
+    std::vector<std::pair<COLORREF, Owned<HBRUSH>>> m_made;
 };
 
 // Paints an owner-drawn push button: a white face with a raised edge (sunken

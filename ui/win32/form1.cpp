@@ -153,9 +153,9 @@ Form1::~Form1()
 void Form1::layOut(int dpi)
 {
     // The new fonts and banner are taken up before the old ones go.
-    auto font = std::make_unique<WindowFont>(dpi, layout::RegularWeight);
-    auto boldFont = std::make_unique<WindowFont>(dpi, layout::BoldWeight);
-    auto banner = std::make_unique<Picture>(LoadBitmapResource(VELMORA_BANNER, dpi));
+    Owned<HFONT> font = MakeWindowFont(dpi, layout::RegularWeight);
+    Owned<HFONT> boldFont = MakeWindowFont(dpi, layout::BoldWeight);
+    Owned<HBITMAP> banner = LoadBitmapResource(VELMORA_BANNER, dpi);
     m_layout = LayOut(win32Platform(dpi));
     // Made in the tab order: a new control goes below the others, and Tab
     // and the arrow keys follow the order of the windows, top down.
@@ -168,12 +168,11 @@ void Form1::layOut(int dpi)
             SetWindowPos(m_controls[index], nullptr, place.left, place.top, place.width,
                          place.height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        const HFONT controlFont =
-            (placed.weight == layout::RegularWeight ? font : boldFont)->handle();
+        const HFONT controlFont = (placed.weight == layout::RegularWeight ? font : boldFont).get();
         SendMessageW(m_controls[index], WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
     }
     // The banner: always exactly the size of its image, from the top left.
-    ShowPicture(control(layout::Picture1), *banner);
+    ShowPicture(control(layout::Picture1), banner.get());
     // The controls took their fonts without redrawing, each on its own: the
     // window is redrawn once, whole, if it shows.
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -56,9 +56,9 @@ private:
     // The window as read at the scale it is laid out at, and what was made for it.
     Form1Layout m_layout;
     int m_dpi = USER_DEFAULT_SCREEN_DPI;
-    std::unique_ptr<WindowFont> m_font;
-    std::unique_ptr<WindowFont> m_boldFont;
-    std::unique_ptr<Picture> m_banner;
+    Owned<HFONT> m_font;
+    Owned<HFONT> m_boldFont;
+    Owned<HBITMAP> m_banner;
     Brushes m_brushes;
     // Made when a screen reader first asks for the window.
     std::unique_ptr<ControlAnnotations> m_annotations;

@@ -29,8 +29,15 @@ private:
     HGDIOBJ m_previous;
 };
 
+SIZE sizeOf(HBITMAP bitmap)
+{
+    BITMAP format = {};
+    GetObjectW(bitmap, sizeof(format), &format);
+    return {format.bmWidth, format.bmHeight};
+}
+
 // picture resampled to size, averaging the pixels each new one covers.
-Picture scaled(const Picture& picture, SIZE size)
+Owned<HBITMAP> scaled(HBITMAP picture, SIZE size)
 {
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
@@ -40,17 +47,17 @@ Picture scaled(const Picture& picture, SIZE size)
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) {
+    Owned<HBITMAP> result(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!result) {
         throw std::runtime_error("There is no memory for the banner picture");
     }
-    Picture result(bitmap, size);
-    const BitmapContext source(picture.handle());
-    const BitmapContext target(result.handle());
+    const BitmapContext source(picture);
+    const BitmapContext target(result.get());
     SetStretchBltMode(target.handle(), HALFTONE);
     SetBrushOrgEx(target.handle(), 0, 0, nullptr);
-    if (!StretchBlt(target.handle(), 0, 0, size.cx, size.cy, source.handle(), 0, 0,
-                    picture.size().cx, picture.size().cy, SRCCOPY)) {
+    const SIZE from = sizeOf(picture);
+    if (!StretchBlt(target.handle(), 0, 0, size.cx, size.cy, source.handle(), 0, 0, from.cx,
+                    from.cy, SRCCOPY)) {
         throw std::runtime_error("The banner picture could not be scaled");
     }
     return result;
@@ -66,11 +73,8 @@ LRESULT CALLBACK pictureBoxProcedure(HWND box, UINT message, WPARAM wParam, LPAR
         RECT client;
         GetClientRect(box, &client);
         if (bitmap != nullptr) {
-            HDC source = CreateCompatibleDC(dc);
-            HGDIOBJ previous = SelectObject(source, bitmap);
-            BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-            SelectObject(source, previous);
-            DeleteDC(source);
+            BitBlt(dc, 0, 0, client.right, client.bottom, BitmapContext(bitmap).handle(), 0, 0,
+                   SRCCOPY);
         }
         const bool focusHidden = (SendMessageW(box, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
         if (GetFocus() == box && !focusHidden) {
@@ -95,23 +99,21 @@ LRESULT CALLBACK pictureBoxProcedure(HWND box, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-Picture LoadBitmapResource(int resourceId, int dpi)
+Owned<HBITMAP> LoadBitmapResource(int resourceId, int dpi)
 {
     // A device-independent bitmap, as the build made it: nothing to decode.
-    auto* bitmap =
+    Owned<HBITMAP> picture(
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) {
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!picture) {
         throw std::runtime_error("The banner picture is missing from the program");
     }
-    BITMAP format = {};
-    GetObjectW(bitmap, sizeof(format), &format);
-    Picture picture(bitmap, {format.bmWidth, format.bmHeight});
     if (dpi == USER_DEFAULT_SCREEN_DPI) {
         return picture;
     }
-    return scaled(picture, {MulDiv(format.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI),
-                            MulDiv(format.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI)});
+    const SIZE size = sizeOf(picture.get());
+    return scaled(picture.get(), {MulDiv(size.cx, dpi, USER_DEFAULT_SCREEN_DPI),
+                                  MulDiv(size.cy, dpi, USER_DEFAULT_SCREEN_DPI)});
 }
 
 void RegisterPictureBoxClass()
@@ -128,11 +130,11 @@ void RegisterPictureBoxClass()
     }
 }
 
-void ShowPicture(HWND box, const Picture& picture)
+void ShowPicture(HWND box, HBITMAP picture)
 {
-    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture.handle()));
-    SetWindowPos(box, nullptr, 0, 0, picture.size().cx, picture.size().cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+    const SIZE size = sizeOf(picture);
+    SetWindowPos(box, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace ui
