@@ -63,8 +63,8 @@ private Q_SLOTS:
         QFETCH(ControlId, control);
         QFETCH(PixelRect, inClientArea);
         QFETCH(PixelRect, inContainer);
-        const ui::PlacedControl& placed =
-            ui::LayOut({.dpi = dpi}).controls[static_cast<std::size_t>(control)];
+        const ui::Form1Layout layout = ui::LayOut({.dpi = dpi});
+        const ui::PlacedControl& placed = layout.controls[static_cast<std::size_t>(control)];
         QCOMPARE(placed.inClientArea, inClientArea);
         QCOMPARE(placed.inContainer, inContainer);
     }
