@@ -1,4 +1,4 @@
-// The web link launcher and its two addresses, with Qt's URL handler
+// The Qt launcher, with Qt's URL handler
 // standing in for the browser. The buttons that use it are played in
 // tests/scenarios, which see each press hand its address over again, and
 // clicked in the whole-program tests.
@@ -26,14 +26,6 @@ class TestWebLinks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The home pages of the About group, under the reserved .example
-    // domain. The whole-program tests click through to these constants.
-    void addresses()
-    {
-        QCOMPARE(text(links::DornwickHomePage), u"http://dornwick.example/"_s);
-        QCOMPARE(text(links::VelmoraWorkshopHomePage), u"http://vworkshop.example/"_s);
-    }
-
     // An address is handed over alone; what is no absolute address is refused.
     void launcherHandsOverOnlyAddresses_data()
     {
