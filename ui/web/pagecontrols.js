@@ -137,19 +137,20 @@ function velmoraDescribe(control, accessibleName, description) {
 }
 
 // The system's colours of fields, their text and button captions as the
-// page shows them, each as 0xRRGGBB; worked out in one go.
+// page shows them, each as 0xRRGGBB: one element, whose styles are worked
+// out once.
 function velmoraSystemColours() {
-    const probes = ["Field", "FieldText", "ButtonText"].map((name) => {
-        const probe = document.createElement("span");
-        probe.style.color = name;
-        return probe;
-    });
-    document.body.append(...probes);
-    return probes.map((probe) => {
-        const [red, green, blue] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
-        probe.remove();
+    const probe = document.createElement("span");
+    Object.assign(probe.style, {color: "Field", backgroundColor: "FieldText",
+                                borderColor: "ButtonText"});
+    document.body.append(probe);
+    const style = getComputedStyle(probe);
+    const colours = [style.color, style.backgroundColor, style.borderTopColor].map((css) => {
+        const [red, green, blue] = css.match(/\d+/g).map(Number);
         return (red << 16) | (green << 8) | blue;
     });
+    probe.remove();
+    return colours;
 }
 
 function velmoraAnnounce(text) {
